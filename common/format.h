@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace qm {
+
+// Shows a number in a pattern of '#' and '0' digits, an optional point and '0' decimals
+// ("##0.00", "###.00", "##0.0"). The value is first taken to its decimal form with 15
+// significant digits, then rounded half away from zero at the last decimal, so 2.675
+// gives 2.68 whatever its binary value. Each '0' before the point is a digit always shown
+// ("###.00" shows 0.5 as ".50", "##0.00" as "0.50"); there is no thousands separator, a
+// negative value gets a leading minus unless it rounds to zero.
+QString Format(double value, const QString &pattern);
+
+// The value rounded half away from zero to the given decimals on its 15-digit decimal
+// form, as Format rounds it; never a negative zero.
+double roundDecimal(double value, int decimals);
+
+} // namespace qm

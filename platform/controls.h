@@ -1,0 +1,339 @@
+#pragma once
+
+#include "platform/bindable.h"
+#include "platform/control.h"
+#include "platform/error.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <functional>
+#include <map>
+
+class QAction;
+class QLineEdit;
+class QPlainTextEdit;
+
+// The controls the screens are built from. Their events are plain callbacks: a change made
+// by code raises the event at once, nested in the statement that made it; an event that
+// starts in Qt (a click, typing) runs through runEvent so that errors never reach Qt.
+namespace qm {
+
+using Handler = std::function<void()>;
+using KeyHandler = std::function<void(int &keyAscii)>;
+
+// Loads a picture file; a file that is not a picture is Error 481 "Invalid picture".
+QPixmap LoadPicture(const QString &path);
+
+class Label : public QLabel, public Control
+{
+    Q_OBJECT
+public:
+    explicit Label(QWidget *parent, const QString &caption = {});
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+
+    Handler onClick, onDblClick, onMouseMove;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+};
+
+class TextBox : public QWidget, public Control, public Bindable
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent, bool multiLine = false);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    QString Text() const;
+    // Raises Change when the text differs from what the box holds.
+    void setText(const QString &text);
+    // Limits typing only: code may load a longer text.
+    int MaxLength() const;
+    void setMaxLength(int length);
+    bool Locked() const;
+    void setLocked(bool locked);
+    int SelStart() const;
+    void setSelStart(int position);
+    int SelLength() const;
+    void setSelLength(int length);
+    bool isMultiLine() const;
+
+    Value boundValue() const override;
+    void fillBound(const Value &value) override;
+
+    // Tests: what the user typing `text` into the box does.
+    void typeText(const QString &text);
+
+    Handler onChange, onClick, onDblClick, onGotFocus, onLostFocus;
+    KeyHandler onKeyPress;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void userEdited(const QString &text);
+    void raiseChange();
+
+    QLineEdit *m_line = nullptr;
+    QPlainTextEdit *m_multi = nullptr;
+    QString m_text;
+    int m_maxLength = 0;
+};
+
+class CommandButton : public QPushButton, public Control
+{
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget *parent, const QString &caption = {});
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+
+    Handler onClick, onMouseMove;
+    KeyHandler onKeyPress;
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+};
+
+class CheckBox : public QCheckBox, public Control, public Bindable
+{
+    Q_OBJECT
+public:
+    explicit CheckBox(QWidget *parent, const QString &caption = {});
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+
+    // 0 unchecked, 1 checked. Setting a different value raises Click.
+    int Value() const;
+    void setValue(int value);
+
+    qm::Value boundValue() const override;
+    void fillBound(const qm::Value &value) override;
+
+    Handler onClick;
+
+private:
+    int m_value = 0;
+};
+
+// Style 0: drop-down combo (typing allowed); style 2: drop-down list.
+class ComboBox : public QComboBox, public Control, public Bindable
+{
+    Q_OBJECT
+public:
+    enum Style { DropdownCombo = 0, DropdownList = 2 };
+    explicit ComboBox(QWidget *parent, Style style = DropdownCombo);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    QString Text() const;
+    // On a list, the text must be an item's (Error 383 otherwise); on a combo any text
+    // goes, and an item's text selects that item. Raises Change when the text differs.
+    void setText(const QString &text);
+    void AddItem(const QString &item);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+    int ListIndex() const;
+    // Selecting by code raises Click, as a pick from the list does.
+    void setListIndex(int index);
+    long ItemData(int index) const;
+    void setItemData(int index, long data);
+    bool Locked() const;
+    void setLocked(bool locked);
+
+    Value boundValue() const override;
+    void fillBound(const Value &value) override;
+
+    // Tests: the user picks item `index` from the list / types into the box.
+    void pick(int index);
+    void typeText(const QString &text);
+
+    Handler onClick, onChange, onDblClick, onMouseMove;
+    KeyHandler onKeyPress;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showText(const QString &text);
+    void raiseChange();
+
+    Style m_style;
+    QString m_text;
+    bool m_locked = false;
+};
+
+class ListBox : public QListWidget, public Control
+{
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget *parent);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    void AddItem(const QString &item);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+    int ListIndex() const;
+    void setListIndex(int index); // raises Click
+    QString Text() const;
+    long ItemData(int index) const;
+    void setItemData(int index, long data);
+
+    Handler onClick, onDblClick;
+};
+
+class Frame : public QGroupBox, public Control
+{
+    Q_OBJECT
+public:
+    explicit Frame(QWidget *parent, const QString &caption = {});
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+};
+
+// A container with an optional picture; clicks and mouse moves are events.
+class PictureBox : public QFrame, public Control
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    QPixmap Picture() const;
+    void setPicture(const QPixmap &picture);
+
+    Handler onClick, onMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+class Image : public QLabel, public Control
+{
+    Q_OBJECT
+public:
+    explicit Image(QWidget *parent);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    QPixmap Picture() const;
+    void setPicture(const QPixmap &picture);
+    bool Stretch() const;
+    void setStretch(bool stretch);
+
+    Handler onClick, onMouseMove;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+// A raised 3-D panel with a caption, holding other controls.
+class SSPanel : public QFrame, public Control
+{
+    Q_OBJECT
+public:
+    explicit SSPanel(QWidget *parent, const QString &caption = {});
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+
+    Handler onClick, onMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QString m_caption;
+};
+
+class MenuItem : public QObject
+{
+    Q_OBJECT
+public:
+    MenuItem(const QString &caption, QWidget *owner);
+    QAction *action() const;
+    QString Caption() const;
+    void setCaption(const QString &caption);
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+    bool Visible() const;
+    void setVisible(bool visible);
+    // Tests: what a click on the item does.
+    void trigger();
+
+    Handler onClick;
+
+private:
+    QAction *m_action;
+    QWidget *m_owner;
+};
+
+// Controls that share a name and are told apart by index.
+template <class T>
+class ControlArray
+{
+public:
+    T *operator[](int index) const
+    {
+        auto it = m_items.find(index);
+        if (it == m_items.end())
+            throw Error(340, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        return it->second;
+    }
+    void add(int index, T *control) { m_items[index] = control; }
+    bool contains(int index) const { return m_items.count(index) != 0; }
+    int count() const { return static_cast<int>(m_items.size()); }
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+
+private:
+    std::map<int, T *> m_items;
+};
+
+} // namespace qm

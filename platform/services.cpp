@@ -1,0 +1,123 @@
+#include "platform/services.h"
+
+#include "platform/error.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScreen>
+#include <QWidget>
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace qm {
+
+namespace {
+std::unique_ptr<Services> &currentServices()
+{
+    static std::unique_ptr<Services> current = std::make_unique<SystemServices>();
+    return current;
+}
+
+QSize screenPixels()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+} // namespace
+
+Services &services()
+{
+    return *currentServices();
+}
+
+std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement)
+{
+    std::unique_ptr<Services> previous = std::move(currentServices());
+    currentServices() = std::move(replacement);
+    return previous;
+}
+
+QString SystemServices::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString SystemServices::logonName() const
+{
+    const passwd *entry = getpwuid(geteuid());
+    if (!entry || !entry->pw_name)
+        throw Error(ErrorCode::DatabaseError + 1, QStringLiteral("The user name could not be read."));
+    return QString::fromLocal8Bit(entry->pw_name);
+}
+
+double SystemServices::screenWidthTwips() const
+{
+    return screenPixels().width() * TwipsPerPixel;
+}
+
+double SystemServices::screenHeightTwips() const
+{
+    return screenPixels().height() * TwipsPerPixel;
+}
+
+void SystemServices::printWindow(QWidget &window)
+{
+    if (QPrinterInfo::defaultPrinter().isNull())
+        throw Error(482, QStringLiteral("Printer error"));
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw Error(482, QStringLiteral("Printer error"));
+    const QPixmap image = window.grab();
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+    if (!painter.end())
+        throw Error(482, QStringLiteral("Printer error"));
+}
+
+bool SystemServices::startProgram(const QString &commandLine)
+{
+    QStringList words = QProcess::splitCommand(commandLine);
+    if (words.isEmpty())
+        return false;
+    const QString program = words.takeFirst();
+    return QProcess::startDetached(program, words, QDir::currentPath());
+}
+
+bool SystemServices::readRegistry(const QString &, const QString &, const QString &, QString &value)
+{
+    value.clear();
+    return false; // Linux has no registry
+}
+
+void SystemServices::quit()
+{
+    // Ends at once: no unload handling runs and no pending row is written.
+    std::_Exit(0);
+}
+
+void SystemServices::exitNormally()
+{
+    QCoreApplication::exit(0);
+}
+
+QString programFile(const QString &name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QDir::isAbsolutePath(path) && !path.startsWith(QLatin1String("//")))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(services().programFolder() + QLatin1Char('/') + path);
+}
+
+} // namespace qm

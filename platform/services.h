@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QWidget;
+
+// What the program asks of the machine, each behind an interface that tests replace.
+namespace qm {
+
+class Services
+{
+public:
+    virtual ~Services() = default;
+
+    // The folder of the running executable; every data file is named relative to it.
+    virtual QString programFolder() const = 0;
+    // The logon name of the user; throws qm::Error when it cannot be read.
+    virtual QString logonName() const = 0;
+    // Screen size in twips (15 twips per pixel at 96 dpi).
+    virtual double screenWidthTwips() const = 0;
+    virtual double screenHeightTwips() const = 0;
+    // Prints the image of a window to the default printer; throws qm::Error on any failure.
+    virtual void printWindow(QWidget &window) = 0;
+    // Starts a program from a command line; false when it could not be started.
+    virtual bool startProgram(const QString &commandLine) = 0;
+    // Reads a text value from the system registry; false when there is none (always, on Linux).
+    virtual bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) = 0;
+    // Ends the process at once, writing nothing.
+    [[noreturn]] virtual void quit() = 0;
+    // The program ends normally (the last form was unloaded).
+    virtual void exitNormally() = 0;
+};
+
+Services &services();
+// Installs replacement services (tests); returns the previous ones.
+std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement);
+
+// The real services of a desktop session.
+class SystemServices : public Services
+{
+public:
+    QString programFolder() const override;
+    QString logonName() const override;
+    double screenWidthTwips() const override;
+    double screenHeightTwips() const override;
+    void printWindow(QWidget &window) override;
+    bool startProgram(const QString &commandLine) override;
+    bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
+    [[noreturn]] void quit() override;
+    void exitNormally() override;
+};
+
+constexpr double TwipsPerPixel = 15.0;
+
+// A file named as the screens name it ("qm.mdb", App.Path & "\db1.mdb"): "\" becomes "/",
+// and a relative name is taken from the program folder.
+QString programFile(const QString &name);
+
+} // namespace qm
+
+namespace qm {
+// Thrown by test services' quit() so that a handler calling QuitApp stops where the real
+// program would have ended. It is not a qm::Error: no handler's trap catches it.
+struct QuitRequested
+{
+};
+} // namespace qm

@@ -1,0 +1,80 @@
+#include "shell/module1.h"
+
+#include "platform/services.h"
+#include "shell/frmsplash.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace qm {
+
+QString CallerTag;
+QString CurrentRecordId;
+QString CurrentClientId;
+QString EditMode;
+FormRef PreviousForm;
+QString UserName;
+bool SuppressHighlight = false;
+bool RecordLoading = false;
+bool PreviousPressed = false;
+std::unique_ptr<Database> JobListDatabase;
+QString SelectedJobId;
+QString OrgName, OrgAddress, OrgSuburb, OrgState, OrgPostcode, OrgPhone, OrgFax, OrgChequesPayableTo, OrgInvoicePhone,
+    OrgSpecialMessage;
+
+void initialiseApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("QUILLMARK"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+}
+
+QString versionText()
+{
+    return QStringLiteral("Version ") + QCoreApplication::applicationVersion();
+}
+
+void Main()
+{
+    QDir::setCurrent(services().programFolder());
+    Forms::get<frmSplash>().Show();
+}
+
+void CentreForm(Control &target)
+{
+    target.setTop(services().screenHeightTwips() * 0.85 / 2 - target.Height() / 2);
+    target.setLeft(services().screenWidthTwips() / 2 - target.Width() / 2);
+}
+
+void QuitApp()
+{
+    services().quit();
+    throw QuitRequested{}; // quit() never returns; this only tells the compiler so
+}
+
+void ReloadForm(Form &form)
+{
+    const FormRef self = form.Me();
+    Forms::Unload(form);
+    Forms::DoEvents();
+    self.get().Show();
+}
+
+void resetModule1()
+{
+    CallerTag.clear();
+    CurrentRecordId.clear();
+    CurrentClientId.clear();
+    EditMode.clear();
+    PreviousForm = FormRef();
+    UserName.clear();
+    SuppressHighlight = false;
+    RecordLoading = false;
+    PreviousPressed = false;
+    JobListDatabase.reset();
+    SelectedJobId.clear();
+    for (QString *org : {&OrgName, &OrgAddress, &OrgSuburb, &OrgState, &OrgPostcode, &OrgPhone, &OrgFax,
+                         &OrgChequesPayableTo, &OrgInvoicePhone, &OrgSpecialMessage})
+        org->clear();
+}
+
+} // namespace qm

@@ -1,0 +1,249 @@
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/msgbox.h"
+#include "shell/module1.h"
+#include "tests/support/testservices.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+namespace qm::test {
+
+namespace {
+// A form that counts its loads and can refuse to close.
+class CountingForm : public Form
+{
+public:
+    CountingForm()
+        : Form(QStringLiteral("CountingForm"))
+    {
+        Text1 = new TextBox(this);
+        Command1 = new CommandButton(this, QStringLiteral("Go"));
+        setCentralWidget(Command1);
+        ++created;
+    }
+    static inline int created = 0;
+    static inline int loads = 0;
+    static inline bool refuseClose = false;
+    static inline int queryModes = -1;
+
+    TextBox *Text1;
+    CommandButton *Command1;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_QueryUnload(int &cancel, int mode) override
+    {
+        queryModes = mode;
+        if (refuseClose && mode == vbFormControlMenu)
+            cancel = 1;
+    }
+};
+
+class OtherForm : public Form
+{
+public:
+    OtherForm()
+        : Form(QStringLiteral("OtherForm"))
+    {
+    }
+};
+
+class FormsTest : public ScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        CountingForm::created = CountingForm::loads = 0;
+        CountingForm::refuseClose = false;
+        CountingForm::queryModes = -1;
+    }
+};
+} // namespace
+
+TEST_F(FormsTest, AFormIsLoadedOnFirstUseAndFreshAfterUnload)
+{
+    CountingForm &first = Forms::get<CountingForm>();
+    Forms::get<CountingForm>().Text1->setText("kept");
+    EXPECT_EQ(CountingForm::loads, 1);
+    EXPECT_EQ(&Forms::get<CountingForm>(), &first);
+    Forms::Unload(first);
+    EXPECT_FALSE(Forms::isLoaded<CountingForm>());
+    EXPECT_EQ(CountingForm::queryModes, vbFormCode);
+    EXPECT_EQ(Forms::get<CountingForm>().Text1->Text(), "");
+    EXPECT_EQ(CountingForm::loads, 2);
+}
+
+TEST_F(FormsTest, QueryUnloadCanRefuseTheCloseBox)
+{
+    CountingForm &form = Forms::get<CountingForm>();
+    form.Show();
+    CountingForm::refuseClose = true;
+    form.close();
+    EXPECT_TRUE(Forms::isLoaded<CountingForm>());
+    EXPECT_EQ(CountingForm::queryModes, vbFormControlMenu);
+    CountingForm::refuseClose = false;
+    form.close();
+    EXPECT_FALSE(Forms::isLoaded<CountingForm>());
+}
+
+TEST_F(FormsTest, AStoredFormReferenceShowsAFreshInstanceAfterUnload)
+{
+    PreviousForm = Forms::get<CountingForm>().Me();
+    Forms::Unload(Forms::get<CountingForm>());
+    processEvents(); // the old instance is gone now
+    Form &shown = PreviousForm.get();
+    EXPECT_TRUE(Forms::isLoaded<CountingForm>());
+    EXPECT_EQ(&shown, &Forms::get<CountingForm>());
+    EXPECT_EQ(CountingForm::created, 2);
+    EXPECT_TRUE(PreviousForm == Forms::get<CountingForm>().Me());
+    EXPECT_FALSE(PreviousForm == Forms::get<OtherForm>().Me());
+}
+
+TEST_F(FormsTest, AHandlerMayUnloadItsOwnFormAndLaterEventsAreDropped)
+{
+    CountingForm &form = Forms::get<CountingForm>();
+    int clicks = 0;
+    form.Command1->onClick = [&] {
+        ++clicks;
+        Forms::Unload(form);
+        form.Text1->setText("still safe"); // the instance lives until the handler is done
+    };
+    form.Command1->click();
+    form.Command1->click(); // queued for a form that is gone
+    EXPECT_EQ(clicks, 1);
+    processEvents();
+    EXPECT_FALSE(Forms::isLoaded<CountingForm>());
+}
+
+TEST_F(FormsTest, AnErrorInANestedHandlerReachesTheCallersTrap)
+{
+    CountingForm &form = Forms::get<CountingForm>();
+    form.Text1->onChange = [] { throw Error(3021, "No current record."); };
+    int trapped = 0;
+    try {
+        form.Text1->setText("x");
+    } catch (const Error &e) {
+        trapped = e.Number();
+    }
+    EXPECT_EQ(trapped, 3021);
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+TEST_F(FormsTest, AnErrorNoHandlerTrapsIsShownAndTheProgramGoesOn)
+{
+    CountingForm &form = Forms::get<CountingForm>();
+    form.Command1->onClick = [] { throw Error(5, "Invalid procedure call or argument"); };
+    form.Command1->click();
+    ASSERT_EQ(m_messages.log().size(), 1u);
+    EXPECT_EQ(m_messages.log()[0].text, "Invalid procedure call or argument");
+    EXPECT_TRUE(Forms::isLoaded<CountingForm>());
+}
+
+TEST_F(FormsTest, TheProgramEndsWhenTheLastFormGoesButNotDuringAReload)
+{
+    CountingForm &form = Forms::get<CountingForm>();
+    form.Show();
+    ReloadForm(form);
+    processEvents();
+    EXPECT_EQ(m_services->normalExits, 0);
+    Forms::Unload(Forms::get<CountingForm>());
+    processEvents();
+    EXPECT_EQ(m_services->normalExits, 1);
+}
+
+using ControlsTest = ScreenTest;
+
+TEST_F(ControlsTest, TextChangeFiresForTypingAndCodeButNotForTheSameText)
+{
+    QWidget parent;
+    TextBox box(&parent);
+    int changes = 0;
+    box.onChange = [&] { ++changes; };
+    box.setText("abc");
+    box.setText("abc");
+    box.typeText("d");
+    EXPECT_EQ(box.Text(), "abcd");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ControlsTest, MaxLengthLimitsTypingOnly)
+{
+    QWidget parent;
+    TextBox box(&parent);
+    box.setMaxLength(5);
+    box.typeText("abcdefg");
+    EXPECT_EQ(box.Text(), "abcde");
+    box.setText(QString(60, QLatin1Char('x')));
+    EXPECT_EQ(box.Text().size(), 60);
+}
+
+TEST_F(ControlsTest, ACheckBoxClicksWhenCodeChangesItsValue)
+{
+    QWidget parent;
+    CheckBox check(&parent);
+    int clicks = 0;
+    check.onClick = [&] { ++clicks; };
+    check.setValue(1);
+    check.setValue(1);
+    check.setValue(0);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ControlsTest, ACombosClickFiresOnAPickAndTextFollows)
+{
+    QWidget parent;
+    ComboBox combo(&parent);
+    combo.AddItem("Expense");
+    combo.AddItem("Capital");
+    int clicks = 0, changes = 0;
+    combo.onClick = [&] { ++clicks; };
+    combo.onChange = [&] { ++changes; };
+    combo.pick(1);
+    EXPECT_EQ(combo.Text(), "Capital");
+    EXPECT_EQ(combo.ListIndex(), 1);
+    combo.setText("Other");
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(changes, 2);
+
+    ComboBox list(&parent, ComboBox::DropdownList);
+    list.AddItem("Cash");
+    EXPECT_THROW(list.setText("Cheque"), Error);
+    list.setText("Cash");
+    EXPECT_EQ(list.ListIndex(), 0);
+}
+
+TEST_F(ControlsTest, ControlArraysRefuseAMissingIndex)
+{
+    QWidget parent;
+    ControlArray<Label> labels;
+    labels.add(4, new Label(&parent, "Client Name"));
+    EXPECT_EQ(labels[4]->Caption(), "Client Name");
+    EXPECT_THROW(labels[3], Error);
+}
+
+TEST_F(ControlsTest, ColoursUseTheOldByteOrder)
+{
+    QWidget parent;
+    TextBox box(&parent);
+    box.setBackColor(vbPink);
+    EXPECT_EQ(box.BackColor(), 0xFFC0FF);
+    box.setBackColor(0xFF0000);
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0, 0, 255));
+}
+
+TEST_F(ControlsTest, MessageBoxesTakeTheApplicationTitleByDefault)
+{
+    m_messages.queueAnswer(vbNo);
+    EXPECT_EQ(MsgBox("Delete Current Record?", vbYesNo | vbQuestion), vbNo);
+    EXPECT_EQ(MsgBox("Done", vbOKOnly, "Corvane"), vbOK);
+    ASSERT_EQ(m_messages.log().size(), 2u);
+    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
+    EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
+    EXPECT_EQ(m_messages.log()[0].icon, vbQuestion);
+    EXPECT_EQ(m_messages.log()[1].title, "Corvane");
+}
+
+} // namespace qm::test

@@ -1,0 +1,104 @@
+#include "tests/support/testservices.h"
+
+#include "db/dbinit.h"
+#include "platform/error.h"
+#include "platform/form.h"
+#include "shell/module1.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace qm::test {
+
+QString TestServices::programFolder() const
+{
+    return folder;
+}
+
+QString TestServices::logonName() const
+{
+    if (!logon)
+        throw Error(453, QStringLiteral("Can't find DLL entry point GetUserNameA in advapi32"));
+    return *logon;
+}
+
+double TestServices::screenWidthTwips() const
+{
+    return screenWidth;
+}
+
+double TestServices::screenHeightTwips() const
+{
+    return screenHeight;
+}
+
+void TestServices::printWindow(QWidget &)
+{
+    if (!printerWorks)
+        throw Error(482, QStringLiteral("Printer error"));
+    ++printed;
+}
+
+bool TestServices::startProgram(const QString &commandLine)
+{
+    started << commandLine;
+    return programsStart;
+}
+
+bool TestServices::readRegistry(const QString &, const QString &key, const QString &valueName, QString &value)
+{
+    const auto it = registry.find(key + QLatin1Char('\\') + valueName);
+    if (it == registry.end())
+        return false;
+    value = *it;
+    return true;
+}
+
+void TestServices::quit()
+{
+    ++quitCalls;
+    throw QuitRequested{};
+}
+
+void TestServices::exitNormally()
+{
+    ++normalExits;
+}
+
+void ScreenTest::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    auto services = std::make_unique<TestServices>();
+    services->folder = m_dir.path();
+    m_services = services.get();
+    m_previousServices = setServices(std::move(services));
+    m_previousSink = setMessageSink(&m_messages);
+    const QString db = QStringLiteral(QM_DB_DIR);
+    dbinit::createDatabase(path("qm.mdb"), db + "/qm.sql");
+    dbinit::createDatabase(path("qm1.mdb"), db + "/qm1.sql");
+    dbinit::createDatabase(path("db1.mdb"), db + "/db1.sql");
+    resetModule1();
+}
+
+void ScreenTest::TearDown()
+{
+    Forms::discardAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    resetModule1();
+    setMessageSink(m_previousSink);
+    setServices(std::move(m_previousServices));
+}
+
+void ScreenTest::processEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString ScreenTest::path(const QString &file) const
+{
+    return m_dir.filePath(file);
+}
+
+} // namespace qm::test

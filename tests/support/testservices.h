@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/msgbox.h"
+#include "platform/services.h"
+
+#include <QMap>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace qm::test {
+
+// Services that record what the program asked of the machine.
+class TestServices : public Services
+{
+public:
+    QString folder;
+    std::optional<QString> logon = QStringLiteral("tester"); // nullopt: the call fails
+    double screenWidth = 15360, screenHeight = 11520;         // 1024 x 768 pixels
+    bool printerWorks = true;
+    bool programsStart = false;
+    QMap<QString, QString> registry; // "key\\value" -> text
+
+    int printed = 0;
+    QStringList started;
+    int quitCalls = 0;
+    int normalExits = 0;
+
+    QString programFolder() const override;
+    QString logonName() const override;
+    double screenWidthTwips() const override;
+    double screenHeightTwips() const override;
+    void printWindow(QWidget &window) override;
+    bool startProgram(const QString &commandLine) override;
+    bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
+    [[noreturn]] void quit() override;
+    void exitNormally() override;
+};
+
+// A program folder of its own with fresh databases, recorded services and message boxes,
+// and no form loaded before or after.
+class ScreenTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Lets queued events run (the end-of-program check among them).
+    static void processEvents();
+    QString path(const QString &file) const;
+
+    QTemporaryDir m_dir;
+    TestServices *m_services = nullptr;
+    RecordingMessageSink m_messages;
+
+private:
+    std::unique_ptr<Services> m_previousServices;
+    MessageSink *m_previousSink = nullptr;
+};
+
+} // namespace qm::test
