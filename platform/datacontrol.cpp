@@ -102,6 +102,12 @@ qm::Recordset &Data::Recordset()
 
 void Data::Refresh()
 {
+    reopen();
+    emit refreshed();
+}
+
+void Data::reopen()
+{
     m_refreshed = true;
     if (m_recordset) {
         leaveRow(vbDataActionClose);

@@ -91,7 +91,12 @@ public:
     void recordsetWillMove(qm::Recordset &rs, int action) override;
     void recordsetMoved(qm::Recordset &rs, int action) override;
 
+signals:
+    // The record source was (re)opened or released: lists that read it read it again.
+    void refreshed();
+
 private:
+    void reopen();
     bool hasCurrentRow() const;
     bool anyDirty() const;
     // Validate for the row being left and its write; false when Validate cancelled.

@@ -70,8 +70,9 @@ void Form::Show()
 {
     if (m_unloaded)
         return;
+    if (m_opensMaximised && !m_shown)
+        setGeometry(this->screen()->availableGeometry()); // also where no window manager maximises
     if (m_opensCentred && !m_shown) {
-        adjustSize();
         const QRect screen = this->screen()->availableGeometry();
         move(screen.center() - QPoint(width() / 2, height() / 2));
     }

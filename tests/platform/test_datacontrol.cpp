@@ -2,6 +2,7 @@
 #include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/form.h"
+#include "shell/module1.h"
 #include "tests/support/testservices.h"
 
 #include <sqlite3.h>
@@ -258,6 +259,16 @@ TEST_F(DataControlTest, AValueTheColumnCannotHoldIsRefusedAndNothingMoves)
     form.amount->typeText("abc");
     EXPECT_THROW(form.data->moveNext(), Error);
     EXPECT_EQ(form.name->Text(), "first");
+    EXPECT_EQ(rows().first(), "first|10|01/Jul/00");
+}
+
+TEST_F(DataControlTest, QuitAppWritesNoPendingRow)
+{
+    BoundForm &form = openForm();
+    form.name->typeText(" lost");
+    EXPECT_THROW(QuitApp(), QuitRequested);
+    EXPECT_EQ(m_services->quitCalls, 1);
+    EXPECT_TRUE(form.log.filter("validate").isEmpty());
     EXPECT_EQ(rows().first(), "first|10|01/Jul/00");
 }
 

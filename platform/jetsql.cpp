@@ -1,0 +1,181 @@
+#include "platform/jetsql.h"
+
+#include "platform/dates.h"
+#include "platform/error.h"
+#include "platform/value.h"
+
+#include <vector>
+
+namespace qm {
+
+QString SqlText(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString SqlNumber(const QString &text)
+{
+    Value(text).toDouble(); // Error 13 unless it is a plain number
+    QString number = text.trimmed();
+    if (number.startsWith(QLatin1Char('+')))
+        number.remove(0, 1);
+    // In brackets, a negative number cannot join a preceding minus into a "--" comment.
+    if (number.startsWith(QLatin1Char('-')))
+        return QLatin1Char('(') + number + QLatin1Char(')');
+    return number;
+}
+
+QString translateJetSql(const QString &sql)
+{
+    QString out;
+    out.reserve(sql.size());
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        // Quoted strings and bracketed or quoted names are copied untouched: a '#' in them
+        // is a like wildcard or part of a name, never a date.
+        QChar close;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+            close = c;
+        else if (c == QLatin1Char('['))
+            close = QLatin1Char(']');
+        if (!close.isNull()) {
+            qsizetype end = sql.indexOf(close, i + 1);
+            // A doubled quote inside a string is part of it.
+            while (end >= 0 && close != QLatin1Char(']') && end + 1 < n && sql[end + 1] == close)
+                end = sql.indexOf(close, end + 2);
+            const qsizetype stop = end < 0 ? n : end + 1;
+            out += QStringView(sql).mid(i, stop - i);
+            i = stop;
+            continue;
+        }
+        if (c == QLatin1Char('#')) {
+            const qsizetype end = sql.indexOf(QLatin1Char('#'), i + 1);
+            const QString literal = sql.mid(i, end < 0 ? n - i : end + 1 - i);
+            const QDate date = end < 0 ? QDate() : parseUserDate(sql.mid(i + 1, end - i - 1));
+            if (!date.isValid())
+                throw Error(ErrorCode::SyntaxError,
+                            QStringLiteral("Syntax error in date in query expression '%1'.").arg(literal));
+            out += QLatin1Char('\'') + date.toString(Qt::ISODate) + QLatin1Char('\'');
+            i = end + 1;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+namespace {
+
+// One element of a compiled like pattern; every kind but Any matches exactly one character.
+struct LikeToken
+{
+    enum Type { Any, One, Digit, Set, Literal } type;
+    QChar ch;                                // Literal, case-folded
+    std::vector<std::pair<QChar, QChar>> ranges; // Set, case-folded bounds
+    bool negated = false;                    // Set
+};
+
+QChar fold(QChar c)
+{
+    return c.toCaseFolded();
+}
+
+std::vector<LikeToken> compileLike(const QString &pattern)
+{
+    std::vector<LikeToken> tokens;
+    const qsizetype n = pattern.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = pattern[i];
+        if (c == QLatin1Char('*')) {
+            tokens.push_back({LikeToken::Any, {}, {}});
+        } else if (c == QLatin1Char('?')) {
+            tokens.push_back({LikeToken::One, {}, {}});
+        } else if (c == QLatin1Char('#')) {
+            tokens.push_back({LikeToken::Digit, {}, {}});
+        } else if (c == QLatin1Char('[') && pattern.indexOf(QLatin1Char(']'), i + 1) > 0) {
+            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+            LikeToken set{LikeToken::Set, {}, {}};
+            qsizetype j = i + 1;
+            if (j < close && pattern[j] == QLatin1Char('!')) {
+                set.negated = true;
+                ++j;
+            }
+            for (; j < close; ++j) {
+                const QChar low = fold(pattern[j]);
+                if (j + 2 < close && pattern[j + 1] == QLatin1Char('-')) {
+                    set.ranges.emplace_back(low, fold(pattern[j + 2]));
+                    j += 2;
+                } else {
+                    set.ranges.emplace_back(low, low);
+                }
+            }
+            // "[]" matches nothing at all, so it adds no token.
+            if (!set.ranges.empty() || set.negated)
+                tokens.push_back(std::move(set));
+            i = close;
+        } else {
+            tokens.push_back({LikeToken::Literal, fold(c), {}});
+        }
+    }
+    return tokens;
+}
+
+bool matchesOne(const LikeToken &token, QChar c)
+{
+    switch (token.type) {
+    case LikeToken::One:
+        return true;
+    case LikeToken::Digit:
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    case LikeToken::Literal:
+        return fold(c) == token.ch;
+    case LikeToken::Set: {
+        const QChar f = fold(c);
+        bool inSet = false;
+        for (const auto &[low, high] : token.ranges)
+            inSet = inSet || (f >= low && f <= high);
+        return inSet != token.negated;
+    }
+    case LikeToken::Any:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+bool jetLike(const QString &pattern, const QString &text)
+{
+    const std::vector<LikeToken> tokens = compileLike(pattern);
+    // Greedy match that backtracks to the last '*'; every other token takes one character.
+    const size_t tokenCount = tokens.size();
+    const size_t textLength = size_t(text.size());
+    size_t t = 0;
+    size_t s = 0;
+    size_t starToken = SIZE_MAX;
+    size_t starText = 0;
+    while (s < textLength) {
+        if (t < tokenCount && tokens[t].type == LikeToken::Any) {
+            starToken = t++;
+            starText = s;
+        } else if (t < tokenCount && matchesOne(tokens[t], text[qsizetype(s)])) {
+            ++t;
+            ++s;
+        } else if (starToken != SIZE_MAX) {
+            t = starToken + 1;
+            s = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (t < tokenCount && tokens[t].type == LikeToken::Any)
+        ++t;
+    return t == tokenCount;
+}
+
+} // namespace qm

@@ -1,0 +1,200 @@
+#include "platform/value.h"
+
+#include "platform/dates.h"
+#include "platform/error.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace qm {
+
+namespace {
+
+[[noreturn]] void typeMismatch()
+{
+    throw Error(ErrorCode::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+// A plain decimal number ("12", "-0.5", "1e3"), blanks around allowed; nothing else
+// (no "inf", "nan", hex or thousands separators).
+bool parseNumber(const QString &text, double &result)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    const int n = int(t.size());
+    auto digit = [&](int at) { return at < n && t[at] >= QLatin1Char('0') && t[at] <= QLatin1Char('9'); };
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    while (digit(i)) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && t[i] == QLatin1Char('.')) {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            ++i;
+        if (!digit(i))
+            return false;
+        while (digit(i))
+            ++i;
+    }
+    if (i != n)
+        return false;
+    bool ok = false;
+    result = QLocale::c().toDouble(t, &ok);
+    return ok && std::isfinite(result);
+}
+
+} // namespace
+
+Value::Value() = default;
+Value::Value(int v) : m_data(qint64(v)) {}
+Value::Value(qint64 v) : m_data(v) {}
+Value::Value(double v) : m_data(v) {}
+Value::Value(const QString &v) : m_data(v) {}
+
+Value::Value(const char *v)
+{
+    if (v)
+        m_data = QString::fromUtf8(v);
+}
+
+Value::Value(const QDate &v)
+{
+    if (v.isValid())
+        m_data = v;
+}
+
+Value Value::blob(const QByteArray &bytes)
+{
+    Value v;
+    v.m_data = BlobTag{bytes};
+    return v;
+}
+
+Value::Kind Value::kind() const
+{
+    return static_cast<Kind>(m_data.index());
+}
+
+bool Value::isNull() const
+{
+    return kind() == Kind::Null;
+}
+
+bool Value::isNumber() const
+{
+    return kind() == Kind::Integer || kind() == Kind::Double;
+}
+
+QString Value::toText() const
+{
+    switch (kind()) {
+    case Kind::Null:
+        return {};
+    case Kind::Integer:
+        return QString::number(std::get<qint64>(m_data));
+    case Kind::Double: {
+        const double v = std::get<double>(m_data);
+        const double a = std::fabs(v);
+        // Plain digits for the amounts people meet; exponent form only at the extremes.
+        const char format = (a >= 1e15 || (a != 0 && a < 1e-5)) ? 'g' : 'f';
+        return QString::number(v, format, QLocale::FloatingPointShortest);
+    }
+    case Kind::Text:
+        return std::get<QString>(m_data);
+    case Kind::Date:
+        return formatShortDate(std::get<QDate>(m_data));
+    case Kind::Blob:
+        return QString::fromUtf8(std::get<BlobTag>(m_data).bytes);
+    }
+    return {};
+}
+
+double Value::toDouble() const
+{
+    switch (kind()) {
+    case Kind::Null:
+        return 0;
+    case Kind::Integer:
+        return double(std::get<qint64>(m_data));
+    case Kind::Double:
+        return std::get<double>(m_data);
+    case Kind::Text: {
+        double result = 0;
+        if (!parseNumber(std::get<QString>(m_data), result))
+            typeMismatch();
+        return result;
+    }
+    case Kind::Date:
+    case Kind::Blob:
+        break;
+    }
+    typeMismatch();
+}
+
+qint64 Value::toInteger() const
+{
+    if (kind() == Kind::Integer)
+        return std::get<qint64>(m_data);
+    const double rounded = std::round(toDouble()); // half away from zero
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
+        throw Error(6, QStringLiteral("Overflow"));
+    return qint64(rounded);
+}
+
+QDate Value::toDate() const
+{
+    switch (kind()) {
+    case Kind::Null:
+        return {};
+    case Kind::Date:
+        return std::get<QDate>(m_data);
+    case Kind::Text: {
+        const QDate date = parseUserDate(std::get<QString>(m_data));
+        if (!date.isValid())
+            typeMismatch();
+        return date;
+    }
+    default:
+        break;
+    }
+    typeMismatch();
+}
+
+QByteArray Value::toBlob() const
+{
+    switch (kind()) {
+    case Kind::Null:
+        return {};
+    case Kind::Blob:
+        return std::get<BlobTag>(m_data).bytes;
+    case Kind::Text:
+        return std::get<QString>(m_data).toUtf8();
+    default:
+        break;
+    }
+    typeMismatch();
+}
+
+bool Value::operator==(const Value &other) const
+{
+    // 1 and 1.0 are the same number whichever way they were stored.
+    if (isNumber() && other.isNumber() && kind() != other.kind())
+        return toDouble() == other.toDouble();
+    return m_data == other.m_data;
+}
+
+} // namespace qm

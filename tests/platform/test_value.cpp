@@ -1,0 +1,91 @@
+#include "platform/dates.h"
+#include "platform/error.h"
+#include "platform/value.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace qm;
+
+namespace {
+
+int errorNumber(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Error &e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(Value, KindsAndText)
+{
+    EXPECT_TRUE(Value().isNull());
+    EXPECT_EQ(Value().toText(), QString());
+    EXPECT_EQ(Value(100).kind(), Value::Kind::Integer);
+    EXPECT_EQ(Value(100.0).toText(), QStringLiteral("100"));
+    EXPECT_EQ(Value(12.5).toText(), QStringLiteral("12.5"));
+    EXPECT_EQ(Value(1234567.25).toText(), QStringLiteral("1234567.25"));
+    EXPECT_EQ(Value(QDate(2000, 7, 1)).toText(), QStringLiteral("01/Jul/00"));
+    EXPECT_TRUE(Value(QDate()).isNull()) << "an invalid date carries no value";
+    EXPECT_TRUE(Value(3).isNumber());
+    EXPECT_FALSE(Value("3").isNumber());
+}
+
+TEST(Value, NumbersFromTextAreStrict)
+{
+    EXPECT_DOUBLE_EQ(Value(" 12.5 ").toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(Value("-3").toDouble(), -3);
+    EXPECT_DOUBLE_EQ(Value().toDouble(), 0);
+    for (const char *bad : {"", "  ", "12abc", "1,000", "inf", "nan", "0x10", "1e"})
+        EXPECT_EQ(errorNumber([&] { Value(bad).toDouble(); }), ErrorCode::TypeMismatch) << bad;
+    EXPECT_EQ(errorNumber([] { Value(QDate(2000, 1, 1)).toDouble(); }), ErrorCode::TypeMismatch);
+
+    EXPECT_EQ(Value(2.5).toInteger(), 3);
+    EXPECT_EQ(Value(-2.5).toInteger(), -3);
+    EXPECT_EQ(Value(" 7 ").toInteger(), 7);
+    EXPECT_EQ(Value(qint64(9007199254740993)).toInteger(), 9007199254740993) << "integers keep every digit";
+}
+
+TEST(Value, DatesFromText)
+{
+    const QDate july1(2000, 7, 1);
+    EXPECT_EQ(Value("01/jul/00").toDate(), july1);
+    EXPECT_EQ(Value("1/7/2000").toDate(), july1);
+    EXPECT_EQ(Value("2000-07-01").toDate(), july1);
+    EXPECT_FALSE(Value().toDate().isValid());
+    EXPECT_EQ(errorNumber([] { Value("someday").toDate(); }), ErrorCode::TypeMismatch);
+    EXPECT_EQ(errorNumber([] { Value(5).toDate(); }), ErrorCode::TypeMismatch);
+}
+
+TEST(Value, Equality)
+{
+    EXPECT_EQ(Value(), Value());
+    EXPECT_EQ(Value(1), Value(1.0));
+    EXPECT_FALSE(Value() == Value(""));
+    EXPECT_FALSE(Value("a") == Value("A"));
+    EXPECT_FALSE(Value("1") == Value(1));
+    EXPECT_EQ(Value::blob("ab"), Value::blob("ab"));
+}
+
+TEST(Dates, ShortFormat)
+{
+    EXPECT_EQ(formatShortDate(QDate(2000, 7, 1)), QStringLiteral("01/Jul/00"));
+    EXPECT_EQ(formatShortDate(QDate(1999, 12, 31)), QStringLiteral("31/Dec/99"));
+    EXPECT_EQ(formatShortDate(QDate()), QString());
+}
+
+TEST(Dates, ParseUserDate)
+{
+    EXPECT_EQ(parseUserDate(QStringLiteral("01/JUL/00")), QDate(2000, 7, 1));
+    EXPECT_EQ(parseUserDate(QStringLiteral(" 1/july/2000 ")), QDate(2000, 7, 1));
+    EXPECT_EQ(parseUserDate(QStringLiteral("5/3/29")), QDate(2029, 3, 5));
+    EXPECT_EQ(parseUserDate(QStringLiteral("5/3/30")), QDate(1930, 3, 5));
+    EXPECT_EQ(parseUserDate(QStringLiteral("29/feb/00")), QDate(2000, 2, 29));
+    EXPECT_EQ(parseUserDate(QStringLiteral("1999-12-31")), QDate(1999, 12, 31));
+    for (const char *bad : {"30/feb/00", "29/feb/01", "13/13/00", "1/jux/00", "1/7", "1/7/200", "", "2000-13-01"})
+        EXPECT_FALSE(parseUserDate(QString::fromLatin1(bad)).isValid()) << bad;
+}
