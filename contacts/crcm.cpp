@@ -1,14 +1,16 @@
 #include "contacts/crcm.h"
 
-#include "platform/datacontrol.h"
-
 namespace qm {
 
 crcm::crcm()
-    : StandInScreen(QStringLiteral("crcm"), QStringLiteral("Clients"))
+    : ClientScreen(QStringLiteral("crcm"), Use::Browse)
 {
-    c = new Data(sspanel100, QStringLiteral("Clients"));
-    c->setVisible(false);
+}
+
+void crcm::Form_Load()
+{
+    loadForBrowsing();
+    changed->setValue(0);
 }
 
 } // namespace qm

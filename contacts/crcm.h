@@ -1,17 +1,18 @@
 #pragma once
 
-#include "shell/standin.h"
+#include "contacts/clientscreen.h"
 
 namespace qm {
 
-class Data;
-
-class crcm : public StandInScreen
+// The clients, browsed from the main menu: add, edit, save and delete.
+class crcm : public ClientScreen
 {
     Q_OBJECT
 public:
     crcm();
-    Data *c;
+
+protected:
+    void Form_Load() override;
 };
 
 } // namespace qm

@@ -1,14 +1,16 @@
 #include "contacts/srcm.h"
 
-#include "platform/datacontrol.h"
-
 namespace qm {
 
 srcm::srcm()
-    : StandInScreen(QStringLiteral("srcm"), QStringLiteral("Suppliers"))
+    : SupplierScreen(QStringLiteral("srcm"), Use::Browse)
 {
-    s = new Data(sspanel100, QStringLiteral("Suppliers"));
-    s->setVisible(false);
+}
+
+void srcm::Form_Load()
+{
+    // Loading leaves the unsaved-edit flag set: srcm asks until Save is pressed.
+    loadForBrowsing();
 }
 
 } // namespace qm

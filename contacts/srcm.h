@@ -1,17 +1,18 @@
 #pragma once
 
-#include "shell/standin.h"
+#include "contacts/supplierscreen.h"
 
 namespace qm {
 
-class Data;
-
-class srcm : public StandInScreen
+// The suppliers, browsed from the main menu: add, edit, save and delete.
+class srcm : public SupplierScreen
 {
     Q_OBJECT
 public:
     srcm();
-    Data *s;
+
+protected:
+    void Form_Load() override;
 };
 
 } // namespace qm

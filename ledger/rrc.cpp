@@ -1,13 +1,308 @@
 #include "ledger/rrc.h"
 
+#include "common/convert.h"
+#include "common/format.h"
+#include "contacts/crc.h"
+#include "invoicing/inv.h"
+#include "platform/database.h"
 #include "platform/datacontrol.h"
+#include "platform/dates.h"
+#include "platform/dbcombo.h"
+#include "platform/error.h"
+#include "platform/jetsql.h"
+#include "platform/msgbox.h"
+#include "shell/module1.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace qm {
 
-RRC::RRC()
-    : StandInScreen(QStringLiteral("RRC"), QStringLiteral("Receipts, Income"))
-{
+namespace {
+const QString InvoiceDatabase = QStringLiteral("qm1.mdb");
+const QString InvoiceConnect = QStringLiteral(";pwd=pillowcanters");
 
+// An amount as the row stores it (money keeps 4 decimals); empty text is nothing.
+double amountOf(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    if (isNumeric(text))
+        return roundDecimal(strictNumber(text), 4);
+    return Val(text);
+}
+
+// Appends many items at once, leaving the text as it is: the list control's own AddItem
+// looks its text up in the whole list for every item, which thousands of invoices feel.
+void appendItems(ComboBox *combo, const QStringList &items)
+{
+    const QString text = combo->Text();
+    const QSignalBlocker blocker(combo);
+    combo->QComboBox::addItems(items);
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    if (combo->lineEdit())
+        combo->lineEdit()->setText(text);
+}
+} // namespace
+
+RRC::RRC()
+    : LedgerScreen(QStringLiteral("RRC"), Kind::Receipts)
+{
+    r = m_rows;
+    c = m_parties;
+    buildInvoiceLink();
+    r->onValidate = [this](int &action, int &save) { r_Validate(action, save); };
+    r->onReposition = [this] { r_Reposition(); };
+    getinv->onChange = [this] { getinv_Change(); };
+    getinv->onClick = [this] { getinv_Click(); };
+    getinv->onDblClick = [this] { getinv_DblClick(); };
+    Label2->onMouseMove = [this] { Label2_MouseMove(); };
+}
+
+void RRC::buildInvoiceLink()
+{
+    oldtot = new TextBox(sspanel100);
+    oldtot->setVisible(false);
+    QWidget *area = Picture1;
+    getinv = new ComboBox(area);
+    getinv->setBackColor(vbWhite);
+    getinv->setToolTip(QStringLiteral("Choose from unpaid invoices"));
+    // Thousands of invoices: never measure them all for the width.
+    getinv->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    getinv->setMinimumContentsLength(10);
+    getinv->setVisible(false);
+    Label2 = new Label(area, QStringLiteral("Go to invoice"));
+    Label2->setWordWrap(false);
+    Label2->setForeColor(0xFF0000);
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setVisible(false);
+    m_detailGrid->addWidget(Label2, 5, 0);
+    m_detailGrid->addWidget(getinv, 5, 1, 1, 2);
+}
+
+void RRC::Form_Load()
+{
+    LedgerScreen::Form_Load();
+    getinv->setVisible(true);
+    fillinvlist();
+    if (statuspanel->Caption() == QLatin1String("Editing"))
+        oldtot->setText(Text2[3]->Text());
+}
+
+void RRC::r_Validate(int &action, int &save)
+{
+    validateRow(action, save);
+}
+
+void RRC::r_Reposition()
+{
+    rowShown();
+}
+
+QString RRC::classificationOf(const QString &category) const
+{
+    if (category == QLatin1String("RESIDENTIAL PROPERTY RENT") || category == QLatin1String("FINANCIAL SUPPLIES")
+        || category == QLatin1String("PRECIOUS METALS") || category == QLatin1String("SCHOOL TUCKSHOP FOOD"))
+        return QStringLiteral("ITS");
+    if (category == QLatin1String("EXPORT"))
+        return QStringLiteral("EXP");
+    return QStringLiteral("STD");
+}
+
+void RRC::shownRow()
+{
+    oldtot->setText(Text2[3]->Text());
+    m_postedInvoice = pay1[3]->Text();
+}
+
+QString RRC::postedInvoice() const
+{
+    return m_postedInvoice;
+}
+
+void RRC::rowWritten()
+{
+    // The row is stored: move its amount from what was posted to what it now says. One
+    // invoice named twice (in any case) gets the difference.
+    const QString number = pay1[3]->Text();
+    const double total = amountOf(Text2[3]->Text());
+    const double before = amountOf(oldtot->Text());
+    QStringList failed;
+    if (number.compare(m_postedInvoice, Qt::CaseInsensitive) == 0) {
+        if (!updateinv(total - before, number))
+            failed << number;
+    } else {
+        if (!updateinv(-before, m_postedInvoice))
+            failed << m_postedInvoice;
+        if (!updateinv(total, number))
+            failed << number;
+    }
+    // Whatever happened, this is now the posted state: a retry never posts twice.
+    oldtot->setText(Text2[3]->Text());
+    m_postedInvoice = number;
+    if (!failed.isEmpty())
+        postingFailed(failed);
+}
+
+void RRC::postingFailed(const QStringList &numbers)
+{
+    MsgBox(QStringLiteral("The receipt was saved, but the paid amount of invoice %1 was not updated.").arg(numbers.join(", ")),
+           vbExclamation, appTitle());
+}
+
+bool RRC::updateinv(double amount, const QString &number)
+{
+    if (amount == 0 || number.isEmpty())
+        return true;
+    try {
+        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(number));
+        if (rs->Eof()) {
+            setMousePointer(vbDefault);
+            rs->Close();
+            return true;
+        }
+        rs->Edit();
+        const Value paid = rs->field(QStringLiteral("paid"));
+        if (paid.isNull())
+            throw Error(ErrorCode::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+        rs->Fields(QStringLiteral("paid")).setValue(Value(roundDecimal(Val(paid) + amount, 4)));
+        rs->Update();
+        rs->Close();
+        return true;
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+void RRC::fillinvlist()
+{
+    QStringList numbers;
+    try {
+        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
+        std::unique_ptr<Recordset> rs =
+            db->OpenRecordset(QStringLiteral("select a from inv where paid < xtotal order by a"), RecordsetType::Snapshot);
+        getinv->Clear();
+        if (rs->Bof() && rs->Eof()) {
+            setMousePointer(vbDefault);
+            rs->Close();
+            return;
+        }
+        while (!rs->Eof()) {
+            numbers << rs->field(0).toText();
+            rs->MoveNext();
+        }
+        rs->Close();
+    } catch (const Error &) {
+        // What was listed so far stays.
+    }
+    appendItems(getinv, numbers);
+}
+
+std::optional<QString> RRC::getinvdate()
+{
+    try {
+        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
+        std::unique_ptr<Recordset> rs =
+            db->OpenRecordset(QStringLiteral("select b from inv where a = ") + SqlText(getinv->Text()), RecordsetType::Snapshot);
+        if (rs->Eof()) {
+            setMousePointer(vbDefault);
+            rs->Close();
+            return std::nullopt;
+        }
+        const QString date = formatShortDate(rs->field(0).toDate());
+        rs->Close();
+        return date;
+    } catch (const Error &) {
+        return std::nullopt;
+    }
+}
+
+void RRC::invoiceNumberChanged()
+{
+    getinv->setText(pay1[3]->Text());
+}
+
+void RRC::invoiceChosen(bool clicked)
+{
+    if (!getinv->Text().isEmpty() && !SuppressHighlight)
+        getinv->setBackColor(vbPink);
+    pay1[3]->setText(getinv->Text());
+    const std::optional<QString> date = getinvdate();
+    if (date)
+        pay1[2]->setText(*date);
+    else if (!r->isFilling())
+        pay1[2]->setText(QString()); // a row being loaded keeps its own invoice date
+    if (clicked)
+        Label2->setVisible(true);
+}
+
+void RRC::getinv_Change()
+{
+    invoiceChosen(false);
+}
+
+void RRC::getinv_Click()
+{
+    invoiceChosen(true);
+}
+
+void RRC::getinv_DblClick()
+{
+    if (!getinv->Text().isEmpty())
+        openInvoice();
+}
+
+void RRC::Label2_MouseMove()
+{
+    if (!getinv->Text().isEmpty())
+        openInvoice();
+}
+
+void RRC::openInvoice()
+{
+    INV &invoice = Forms::get<INV>();
+    invoice.Show();
+    invoice.invnumb->setText(getinv->Text());
+    invoice.getinvnumb();
+    invoice.gobackb->setText(QStringLiteral("RRC"));
+    invoice.back->setVisible(true);
+    invoice.Picture1->setVisible(true);
+    invoice.Label1[4]->setVisible(false);
+    invoice.DBCombo1->setVisible(false);
+    invoice.Check1->setVisible(false);
+}
+
+void RRC::detailsHidden()
+{
+    Label2->setVisible(true);
+}
+
+void RRC::openPartyForm(const QString &id)
+{
+    CurrentClientId = id;
+    CallerTag = QStringLiteral("RRC");
+    Forms::get<crc>().Show();
+}
+
+void RRC::mrd_Click()
+{
+    // Taken off the invoice it was posted to, as it was posted, once the row is gone.
+    const double posted = amountOf(oldtot->Text());
+    const QString number = m_postedInvoice;
+    m_deleting = true;
+    try {
+        r->Recordset().Delete();
+        if (!updateinv(-posted, number))
+            MsgBox(QStringLiteral("The receipt was deleted, but the paid amount of invoice %1 was not updated.").arg(number),
+                   vbExclamation, appTitle());
+        r->Refresh();
+        r->Recordset().MoveFirst();
+    } catch (const Error &) {
+    }
+    m_deleting = false;
+    endDataAction();
 }
 
 } // namespace qm

@@ -1,17 +1,59 @@
 #pragma once
 
-#include "shell/standin.h"
+#include "ledger/ledgerscreen.h"
+
+#include <optional>
 
 namespace qm {
 
-class Data;
-
-class RRC : public StandInScreen
+// Receipts and income: table r, with clients as the parties. A receipt names the invoice
+// it pays and posts its amount to that invoice's paid amount.
+class RRC : public LedgerScreen
 {
     Q_OBJECT
 public:
     RRC();
 
+    Data *r; // the receipts
+    Data *c; // the client list
+    TextBox *oldtot; // the total as posted: as loaded, or as last written
+    ComboBox *getinv; // the unpaid invoices
+    Label *Label2;    // "Go to invoice"
+
+    void r_Validate(int &action, int &save);
+    void r_Reposition();
+    void fillinvlist();
+    // The date of the invoice named in the list, "dd/mmm/yy"; nothing when there is no
+    // such invoice or it cannot be read.
+    std::optional<QString> getinvdate();
+    // Adds `amount` to the paid amount of invoice `number`; false when the invoice could not
+    // be updated (no invoice of that number is not a failure: nothing is posted).
+    bool updateinv(double amount, const QString &number);
+    void getinv_Change();
+    void getinv_Click();
+    void getinv_DblClick();
+    void Label2_MouseMove();
+    void mrd_Click() override;
+
+    // The invoice the current receipt's amount was last posted to (or loaded with).
+    QString postedInvoice() const;
+
+protected:
+    void Form_Load() override;
+    QString classificationOf(const QString &category) const override;
+    void rowWritten() override;
+    void shownRow() override;
+    void openPartyForm(const QString &id) override;
+    void invoiceNumberChanged() override;
+    void detailsHidden() override;
+
+private:
+    void buildInvoiceLink();
+    void invoiceChosen(bool clicked);
+    void openInvoice();
+    void postingFailed(const QStringList &numbers);
+
+    QString m_postedInvoice;
 };
 
 } // namespace qm

@@ -404,6 +404,9 @@ ComboBox::ComboBox(QWidget *parent, Style style)
 {
     setEditable(style == DropdownCombo);
     setInsertPolicy(QComboBox::NoInsert);
+    // Inline completion would show text the box does not hold.
+    if (style == DropdownCombo)
+        setCompleter(nullptr);
     setMouseTracking(true);
     connect(this, &QComboBox::activated, this, [this](int index) {
         runEvent(this, [this, index] {
@@ -461,8 +464,13 @@ void ComboBox::AddItem(const QString &item)
 {
     const QSignalBlocker blocker(this);
     addItem(item);
-    setCurrentIndex(findText(m_text, Qt::MatchExactly));
-    if (lineEdit())
+    // Only a new item can change which item matches the shown text (Qt also selects the
+    // first item of a list by itself).
+    if (currentIndex() >= 0 && itemText(currentIndex()) != m_text)
+        setCurrentIndex(-1);
+    if (currentIndex() < 0 && item == m_text && !m_text.isEmpty())
+        setCurrentIndex(count() - 1);
+    if (lineEdit() && lineEdit()->text() != m_text)
         lineEdit()->setText(m_text);
 }
 

@@ -244,9 +244,9 @@ TEST_F(MainMenuTest, ExitNowEndsAtOnce)
     EXPECT_EQ(m_services->quitCalls, 1);
 }
 
-TEST_F(MainMenuTest, StandInsGoBackToTheMenu)
+TEST_F(MainMenuTest, ScreensGoBackToTheMenu)
 {
-    Forms::get<bas>().cmdMenu->click();
+    Forms::get<bas>().mm->trigger();
     EXPECT_FALSE(Forms::isLoaded<bas>());
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
 }

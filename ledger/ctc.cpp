@@ -1,0 +1,10 @@
+#include "ledger/ctc.h"
+
+namespace qm {
+
+CTC::CTC()
+    : StandInScreen(QStringLiteral("CTC"), QStringLiteral("Job / Account"))
+{
+}
+
+} // namespace qm

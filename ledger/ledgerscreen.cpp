@@ -1,0 +1,773 @@
+#include "ledger/ledgerscreen.h"
+
+#include "common/convert.h"
+#include "common/format.h"
+#include "common/screenskeleton.h"
+#include "ledger/ctc.h"
+#include "platform/database.h"
+#include "platform/datacontrol.h"
+#include "platform/dates.h"
+#include "platform/dbcombo.h"
+#include "platform/dtpicker.h"
+#include "platform/error.h"
+#include "platform/jetsql.h"
+#include "platform/msgbox.h"
+#include "platform/services.h"
+#include "reports/reports2.h"
+#include "shell/frmabout.h"
+#include "shell/menu2.h"
+#include "shell/module1.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <cmath>
+
+namespace qm {
+
+namespace {
+const QString Good = QStringLiteral("good");
+const QString Bad = QStringLiteral("bad");
+const QString Adding = QStringLiteral("Adding");
+const QString Editing = QStringLiteral("Editing");
+
+void exclaim(const QString &text)
+{
+    MsgBox(text, vbExclamation, appTitle());
+}
+
+// A day the date column can hold: what the bound write will store.
+bool isDate(const QString &text)
+{
+    try {
+        return Value(text).toDate().isValid();
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+// The data-bound combo reports no double-click of its own: watch its text part.
+class DoubleClickWatcher : public QObject
+{
+public:
+    DoubleClickWatcher(QWidget *target, std::function<void()> handler)
+        : QObject(target)
+        , m_target(target)
+        , m_handler(std::move(handler))
+    {
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick)
+            runEvent(m_target, m_handler);
+        return false;
+    }
+
+private:
+    QWidget *m_target;
+    std::function<void()> m_handler;
+};
+
+void watchDoubleClick(QComboBox *combo, std::function<void()> handler)
+{
+    auto *watcher = new DoubleClickWatcher(combo, std::move(handler));
+    combo->installEventFilter(watcher);
+    if (combo->lineEdit())
+        combo->lineEdit()->installEventFilter(watcher);
+}
+} // namespace
+
+LedgerScreen::LedgerScreen(const QString &name, Kind kind)
+    : Form(name)
+    , m_kind(kind)
+{
+    buildLayout();
+    // Bound so that each handler finds what it reads already filled: the party before its
+    // copies, the GST rate before the amounts, the invoice date before the number whose
+    // look-up may replace it.
+    bind(pay1[5], QStringLiteral("ID"));
+    bind(pay1[0], QStringLiteral("j"));
+    bind(pay1[1], QStringLiteral("a"));
+    bind(combo1, QStringLiteral("p"));
+    bind(Combo11, QStringLiteral("p"));
+    bind(Text2[0], QStringLiteral("b"));
+    bind(Text2[1], QStringLiteral("t"));
+    bind(Combo2[0], QStringLiteral("f"));
+    bind(Combo2[2], QStringLiteral("h"));
+    bind(Combo2[4], QStringLiteral("s"));
+    bind(Combo3, QStringLiteral("q"));
+    bind(Text2[3], QStringLiteral("e"));
+    bind(Text2[2], QStringLiteral("c"));
+    bind(Text2[4], QStringLiteral("d"));
+    bind(Combo2[3], QStringLiteral("i"));
+    bind(Combo2[1], QStringLiteral("g"));
+    bind(Text1, QStringLiteral("n"));
+    bind(pay1[2], QStringLiteral("m"));
+    bind(pay1[3], QStringLiteral("l"));
+    bind(pay1[4], QStringLiteral("o"));
+    bind(jobtext, QStringLiteral("v"));
+    bind(jobin, QStringLiteral("v"));
+    bind(jobidtext, QStringLiteral("w"));
+    bind(classification, QStringLiteral("u"));
+    abn->setDataSource(Data1, QStringLiteral("o"));
+    // The ABN box only shows the party's number: nothing of it goes back to table s.
+    Data1->onValidate = [](int &, int &save) { save = 0; };
+    wireHandlers();
+}
+
+void LedgerScreen::wireHandlers()
+{
+    m_rows->onValidate = [this](int &action, int &save) { validateRow(action, save); };
+    m_rows->onReposition = [this] { rowShown(); };
+    for (const auto &[index, button] : Command1) {
+        const int i = index;
+        button->onClick = [this, i] { Command1_Click(i); };
+    }
+    for (const auto &[index, box] : Text2) {
+        const int i = index;
+        box->onChange = [this, i] { Text2_Change(i); };
+    }
+    for (const auto &[index, box] : Check2) {
+        const int i = index;
+        box->onClick = [this, i] { Check2_Click(i); };
+    }
+    for (const auto &[index, box] : pay1) {
+        const int i = index;
+        box->onChange = [this, i] { pay1_Change(i); };
+        box->onClick = [this, i] { pay1_Click(i); };
+    }
+    for (const auto &[index, box] : Combo2) {
+        const int i = index;
+        box->onChange = [this, i] { Combo2_Change(i); };
+        box->onClick = [this, i] { Combo2_Click(i); };
+    }
+    for (const auto &[index, label] : Label1) {
+        const int i = index;
+        label->onMouseMove = [this, i] { Label1_MouseMove(i); };
+    }
+    Combo3->onClick = [this] { Combo3_Click(); };
+    Text1->onChange = [this] { Text1_Change(); };
+    sspanel100->onMouseMove = [this] { sspanel100_MouseMove(); };
+    combo1->onClick = [this](int area) { combo1_Click(area); };
+    combo1->onChange = [this] { combo1_Change(); };
+    watchDoubleClick(combo1, [this] { Adds_Click(); });
+    job->onClick = [this](int area) { job_Click(area); };
+    job->onChange = [this] { job_Change(); };
+    picker->onChange = [this] { picker_Change(); };
+    DTPicker1->onChange = [this] { DTPicker1_Change(); };
+    Add1->onClick = [this] { Add1_Click(); };
+    Adds->onClick = [this] { Adds_Click(); };
+    Command5->onClick = [this] { Command5_Click(); };
+    search->onClick = [this] { search_Click(); };
+    back->onClick = [this] { back_Click(); };
+    mm->onClick = [this] { mm_Click(); };
+    msa->onClick = [this] { Add1_Click(); };
+    mse->onClick = [this] { Adds_Click(); };
+    mrd->onClick = [this] { mrd_Click(); };
+    mps->onClick = [this] { mps_Click(); };
+    ht->onClick = [this] { ht_Click(); };
+    a1->onClick = [this] { a1_Click(); };
+    en->onClick = [this] { en_Click(); };
+}
+
+void LedgerScreen::fillLists()
+{
+    Combo2[0]->AddItem(QStringLiteral("Expense"));
+    Combo2[0]->AddItem(QStringLiteral("Capital"));
+    if (!isReceipts())
+        Combo2[0]->setText(QStringLiteral("Expense"));
+    Combo3->AddItem(QStringLiteral("10"));
+    Combo3->AddItem(QStringLiteral("0"));
+    const QStringList categories = isReceipts()
+        ? QStringList{"Services", "Goods", "Interest", "EXPORT", "Other", "RESIDENTIAL PROPERTY RENT", "FINANCIAL SUPPLIES",
+                      "PRECIOUS METALS", "SCHOOL TUCKSHOP FOOD"}
+        : QStringList{"Phone", "Electricity", "Gas", "Car Expenses", "Equipment", "Financial Charges", "Postage",
+                      "Petty Cash", "Office Rental", "WAGES", "Other", "GST Tax", "Tax", "Maintenance", "Advertising",
+                      "RENTAL PROPERTY RATES & REPAIRS", "FINANCIAL SUPPLIES", "PRECIOUS METALS",
+                      "SCHOOL TUCKSHOP FOOD", "NEW CAR"};
+    const QStringList subCategories = isReceipts()
+        ? QStringList{"Rental", "Refund", "Gift", "GST Tax", "Nil"}
+        : QStringList{"Travel", "Meals", "Entertainment", "Subscriptions", "Books & Publications\"", "Accounting",
+                      "Legal fees", "Repairs", "Printing", "Delivery", "Loan Interest", "Insurance", "Mobile Phone", "Nil"};
+    for (const QString &item : categories)
+        Combo2[2]->AddItem(item);
+    for (const QString &item : subCategories)
+        Combo2[3]->AddItem(item);
+    for (const char *item : {"Cheque", "Credit Card", "Cash", "Direct"})
+        Combo2[1]->AddItem(QString::fromLatin1(item));
+    for (int i = 0; i <= 100; ++i)
+        Combo2[4]->AddItem(QString::number(i));
+}
+
+// ---- Loading ----
+
+void LedgerScreen::Form_Load()
+{
+    if (isReceipts())
+        SuppressHighlight = true;
+    picker->setValue(QDate::currentDate());
+    DTPicker1->setValue(QDate::currentDate());
+    sspanel100->setVisible(true);
+    pay0[0]->setText(UserName);
+    pay0[2]->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    CentreForm(*sspanel100);
+    fillLists();
+    Check2[1]->setValue(1);
+    Check2[3]->setValue(1);
+    resetcolor();
+    // The lists first, so that the first row's party and job show by name.
+    m_parties->Refresh();
+    jac->Refresh();
+    m_rows->Refresh();
+    // An empty table starts on a new row, so that the first entry has a row to go into.
+    Recordset &rows = m_rows->Recordset();
+    if (rows.RecordCount() == 0 && rows.Updatable()) {
+        rows.AddNew();
+        statuspanel->setCaption(Adding);
+    }
+    job->setText(jobin->Text());
+}
+
+// ---- Binding ----
+
+void LedgerScreen::bind(Bindable *control, const QString &field)
+{
+    control->setDataSource(m_rows, field);
+    m_bound.push_back(control);
+}
+
+bool LedgerScreen::rowHasEdits() const
+{
+    for (const Bindable *control : m_bound)
+        if (control->isBoundDirty())
+            return true;
+    return false;
+}
+
+bool LedgerScreen::hasCurrentRow()
+{
+    if (!m_rows->isOpen())
+        return false;
+    Recordset &rs = m_rows->Recordset();
+    return rs.EditMode() == EditState::Add || (!rs.Bof() && !rs.Eof());
+}
+
+void LedgerScreen::writePendingRow()
+{
+    Recordset &rs = m_rows->Recordset();
+    if (rs.EditMode() == EditState::None)
+        rs.Edit();
+    for (Bindable *control : m_bound) {
+        if (!control->isBoundDirty())
+            continue;
+        FieldRef field = rs.Fields(control->DataField());
+        if (field.Type() == FieldType::Counter)
+            continue;
+        field.setValue(control->boundValue());
+    }
+    rs.Update();
+    for (Bindable *control : m_bound)
+        control->setBoundDirty(false);
+}
+
+// ---- Checks ----
+
+bool LedgerScreen::passesChecks(bool fromValidate)
+{
+    // What is checked is what the row will store: a date, a number, a party from the list.
+    if (pay1[0]->Text().isEmpty() || !isDate(pay1[0]->Text())
+        || (!pay1[2]->Text().isEmpty() && !isDate(pay1[2]->Text()))) {
+        exclaim(QStringLiteral("Must enter a date"));
+        return false;
+    }
+    if (combo1->Text().isEmpty() || !isNumeric(combo1->BoundText())) {
+        if (!fromValidate && RecordLoading && combo1->Text().isEmpty())
+            return false;
+        exclaim(QStringLiteral("Must select a supplier"));
+        return false;
+    }
+    const QString total = Text2[3]->Text();
+    if (total.isEmpty() || !isNumeric(total) || roundDecimal(strictNumber(total), 4) == 0) {
+        exclaim(QStringLiteral("Must enter a total"));
+        return false;
+    }
+    if (Combo3->Text().isEmpty()) {
+        exclaim(QStringLiteral("Must enter a % GST amount"));
+        return false;
+    }
+    if (!isNumeric(Combo3->Text())) {
+        exclaim(QStringLiteral("GST % must be a number"));
+        return false;
+    }
+    if (Text2[4]->Text().isEmpty() || !isNumeric(Text2[4]->Text())) {
+        exclaim(QStringLiteral("No GST amount - enter GST"));
+        return false;
+    }
+    if (!Combo2[4]->Text().isEmpty() && !isNumeric(Combo2[4]->Text())) {
+        exclaim(QStringLiteral("Personal use of purchase % must be a number"));
+        return false;
+    }
+    return extraChecks();
+}
+
+QString LedgerScreen::checkstuff()
+{
+    return passesChecks(false) ? Good : Bad;
+}
+
+bool LedgerScreen::extraChecks()
+{
+    return true;
+}
+
+// ---- The record cycle ----
+
+void LedgerScreen::validateRow(int &action, int &save)
+{
+    // Cancel emptied the record source: nothing is checked, written or posted.
+    if (m_rows->RecordSource.isEmpty()) {
+        action = vbDataActionCancel;
+        save = 0;
+        return;
+    }
+    if (RecordLoading)
+        return;
+    // A row that is being deleted is neither checked nor written.
+    if (m_deleting || action == vbDataActionDelete) {
+        save = 0;
+        return;
+    }
+    const bool edited = save != 0;
+    const bool unchecked = action == vbDataActionMoveFirst && PreviousPressed;
+    if (!unchecked) {
+        const bool moveOrClose = (action >= vbDataActionMoveFirst && action <= vbDataActionMoveLast)
+            || action == vbDataActionClose;
+        const bool leavingEdits = edited && (action == vbDataActionAddNew || action == vbDataActionUnload);
+        if ((moveOrClose || leavingEdits) && !passesChecks(true)) {
+            action = vbDataActionCancel;
+            save = 0;
+            return;
+        }
+        classification->setText(QStringLiteral("STD"));
+        classification->setText(classificationOf(Combo2[2]->Text()));
+    }
+    if (edited) {
+        // Written here rather than by the data control, so that the amount is posted only
+        // once the row is safely stored.
+        try {
+            writePendingRow();
+        } catch (const Error &e) {
+            exclaim(e.Description());
+            action = vbDataActionCancel;
+            save = 0;
+            return;
+        }
+        save = 0;
+    }
+    if (!unchecked) {
+        if (action == vbDataActionAddNew)
+            statuspanel->setCaption(Adding);
+        if (statuspanel->Caption() == Adding && action != vbDataActionAddNew)
+            statuspanel->setCaption(Editing);
+    }
+    if (edited)
+        rowWritten();
+    // Nothing is filled after an unload.
+    if (action != vbDataActionUnload)
+        RecordLoading = true;
+}
+
+void LedgerScreen::rowShown()
+{
+    RecordLoading = false;
+    resetcolor();
+    shownRow();
+}
+
+void LedgerScreen::rowWritten() {}
+
+void LedgerScreen::shownRow() {}
+
+void LedgerScreen::afterAdd() {}
+
+void LedgerScreen::invoiceNumberChanged() {}
+
+void LedgerScreen::detailsHidden() {}
+
+void LedgerScreen::endDataAction()
+{
+    // Every successful move ends in Reposition, which clears the flag; a failed one does not.
+    RecordLoading = false;
+}
+
+void LedgerScreen::releaseData()
+{
+    m_rows->DatabaseName.clear();
+    m_parties->DatabaseName.clear();
+    m_rows->Refresh();
+    m_parties->Refresh();
+    jac->DatabaseName.clear();
+    jac->Refresh();
+}
+
+void LedgerScreen::Command1_Click(int index)
+{
+    try {
+        switch (index) {
+        case 0: {
+            Recordset &rs = m_rows->Recordset();
+            if (rs.EditMode() == EditState::Add) {
+                rs.MoveLast(); // the new row is written and shown as stored
+                break;
+            }
+            rs.MoveNext();
+            if (rs.Eof())
+                rs.AddNew();
+            break;
+        }
+        case 1: {
+            if (checkstuff() == Bad)
+                return;
+            if (hasCurrentRow() && rowHasEdits()) {
+                int action = vbDataActionClose, save = 1;
+                validateRow(action, save);
+                endDataAction();
+                if (action == vbDataActionCancel)
+                    return; // the write failed: the form stays on the row
+            }
+            Forms::get<Menu2>().Show();
+            releaseData();
+            Forms::Unload(*this);
+            break;
+        }
+        case 2:
+            m_rows->RecordSource.clear();
+            Forms::get<Menu2>().Show();
+            releaseData();
+            Forms::Unload(*this);
+            break;
+        case 3: {
+            PreviousPressed = true;
+            Recordset &rs = m_rows->Recordset();
+            rs.MovePrevious();
+            if (rs.Bof())
+                rs.MoveNext();
+            break;
+        }
+        case 4:
+            m_rows->Recordset().MoveFirst();
+            break;
+        case 5:
+            m_rows->Recordset().MoveLast();
+            break;
+        case 6:
+            m_rows->Recordset().AddNew();
+            statuspanel->setCaption(Adding);
+            afterAdd();
+            break;
+        default:
+            break;
+        }
+    } catch (const Error &) {
+        // The button's action ends here, without a message; the form stays on its row.
+    }
+    endDataAction();
+}
+
+void LedgerScreen::Form_QueryUnload(int &cancel, int)
+{
+    // The close box (or an unload by code) leaves the row as a move would: checked, written
+    // and posted, or the form stays open.
+    if (!m_rows->isOpen() || m_rows->RecordSource.isEmpty() || !hasCurrentRow() || !rowHasEdits())
+        return;
+    int action = vbDataActionUnload, save = 1;
+    validateRow(action, save);
+    endDataAction();
+    if (action == vbDataActionCancel)
+        cancel = 1;
+}
+
+void LedgerScreen::search_Click()
+{
+    m_rows->RecordSource = QStringLiteral("select * from %1 where id = %2")
+                               .arg(isReceipts() ? QStringLiteral("r") : QStringLiteral("p"), SqlNumber(searchtext->Text().trimmed()));
+    try {
+        m_rows->Refresh();
+    } catch (...) {
+        endDataAction();
+        throw;
+    }
+    endDataAction();
+    update();
+}
+
+void LedgerScreen::back_Click()
+{
+    if (gobackb->Text().isEmpty()) {
+        MsgBox(QStringLiteral("Nothing to go back to."), vbExclamation, appTitle());
+        back->setVisible(false);
+        return;
+    }
+    if (gobackb->Text() != QLatin1String("Reports"))
+        return;
+    Command1_Click(1);
+    // OK's checks failed: the form stays on the row, nothing goes back.
+    if (!isUnloaded())
+        return;
+    reports2 &reports = Forms::get<reports2>();
+    reports.Show();
+    RecordLoading = false;
+    reports.Command8_Click();
+}
+
+// ---- The GST calculator and the highlighting ----
+
+QWidget *LedgerScreen::basisInput(int index) const
+{
+    switch (index) {
+    case 0: return Text2[2];
+    case 1: return Text2[3];
+    case 2: return Text2[4];
+    default: return Text2[6];
+    }
+}
+
+void LedgerScreen::Check2_Click(int index)
+{
+    CheckBox *box = Check2[index];
+    if (box->Value() != 0) {
+        int ticked = 0;
+        for (const auto &[i, check] : Check2)
+            ticked += check->Value() != 0 ? 1 : 0;
+        if (ticked > 2 || (Check2[2]->Value() != 0 && Check2[3]->Value() != 0)) {
+            box->setValue(0);
+            return;
+        }
+        basisInput(index)->setEnabled(true);
+    }
+    if (box->Value() == 0)
+        basisInput(index)->setEnabled(false);
+    auto onlyTicked = [this](int which) {
+        for (const auto &[i, check] : Check2)
+            if ((check->Value() != 0) != (i == which))
+                return false;
+        return true;
+    };
+    if (onlyTicked(2))
+        Check2[2]->setValue(0);
+    else if (onlyTicked(3))
+        Check2[3]->setValue(0);
+}
+
+void LedgerScreen::Text2_Change(int index)
+{
+    if (index == 6)
+        Combo3->setText(Text2[6]->Text());
+    if (index != 2 && index != 3 && index != 4 && index != 6)
+        return;
+    const double nett = Val(Text2[2]->Text());
+    const double total = Val(Text2[3]->Text());
+    const double gst = Val(Text2[4]->Text());
+    const double rate = Val(Combo3->Text());
+    if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0) {
+        // A step that cannot be worked out (a rate of -100) keeps the value read.
+        const double divisor = 1 + rate / 100;
+        double n = divisor != 0 ? total / divisor : nett;
+        if (!std::isfinite(n))
+            n = nett;
+        double g = total - n;
+        if (!std::isfinite(g))
+            g = gst;
+        Text2[2]->setText(Format(n, QStringLiteral("##0.00")));
+        Text2[4]->setText(Format(g, QStringLiteral("##0.00")));
+    }
+    if (RecordLoading)
+        return;
+    if (!Text2[index]->Text().isEmpty() && !SuppressHighlight)
+        Text2[index]->setBackColor(vbPink);
+}
+
+void LedgerScreen::Combo3_Click()
+{
+    if (!Combo3->Text().isEmpty() && !SuppressHighlight)
+        Combo3->setBackColor(vbPink);
+    Text2[6]->setText(Combo3->Text());
+    Text2_Change(6);
+}
+
+void LedgerScreen::pay1_Change(int index)
+{
+    if (index == 3)
+        invoiceNumberChanged();
+    if (RecordLoading || index == 5)
+        return;
+    if (!pay1[index]->Text().isEmpty() && !SuppressHighlight)
+        pay1[index]->setBackColor(vbPink);
+}
+
+void LedgerScreen::pay1_Click(int) {}
+
+void LedgerScreen::Text1_Change()
+{
+    if (!Text1->Text().isEmpty() && !SuppressHighlight)
+        Text1->setBackColor(vbPink);
+}
+
+void LedgerScreen::sspanel100_MouseMove()
+{
+    SuppressHighlight = false;
+}
+
+void LedgerScreen::resetcolor()
+{
+    for (int i = 0; i <= 4; ++i)
+        pay1[i]->setBackColor(vbWhite);
+    Text1->setBackColor(vbWhite);
+    combo1->setBackColor(vbWhite);
+    for (int i = 0; i <= 4; ++i)
+        Combo2[i]->setBackColor(vbWhite);
+    Combo3->setBackColor(vbWhite);
+    for (int i = 2; i <= 4; ++i)
+        Text2[i]->setBackColor(vbWhite);
+}
+
+// ---- Party, job/account, lists, dates, details ----
+
+void LedgerScreen::combo1_Click(int)
+{
+    if (RecordLoading)
+        return;
+    // Payments colour a picked supplier even while highlighting is suppressed.
+    if (!combo1->Text().isEmpty() && (!isReceipts() || !SuppressHighlight))
+        combo1->setBackColor(vbPink);
+    Text2[0]->setText(combo1->BoundText());
+    Text2[1]->setText(combo1->Text());
+}
+
+void LedgerScreen::combo1_Change()
+{
+    if (RecordLoading)
+        return;
+    if (!combo1->Text().isEmpty() && !SuppressHighlight)
+        combo1->setBackColor(vbPink);
+    combo1_Click(0);
+}
+
+void LedgerScreen::job_Click(int)
+{
+    if (RecordLoading)
+        return;
+    if (!job->Text().isEmpty())
+        job->setBackColor(vbPink);
+    jobtext->setText(job->Text());
+}
+
+void LedgerScreen::job_Change()
+{
+    if (RecordLoading)
+        return;
+    if (!job->Text().isEmpty())
+        job->setBackColor(vbPink);
+}
+
+void LedgerScreen::Combo2_Change(int index)
+{
+    if (RecordLoading)
+        return;
+    if (!Combo2[index]->Text().isEmpty() && !SuppressHighlight)
+        Combo2[index]->setBackColor(vbPink);
+}
+
+void LedgerScreen::Combo2_Click(int index)
+{
+    if (RecordLoading)
+        return;
+    if (!Combo2[index]->Text().isEmpty())
+        Combo2[index]->setBackColor(vbPink);
+}
+
+void LedgerScreen::picker_Change()
+{
+    pay1[0]->setText(formatShortDate(picker->Value()));
+}
+
+void LedgerScreen::DTPicker1_Change()
+{
+    pay1[2]->setText(formatShortDate(DTPicker1->Value()));
+}
+
+void LedgerScreen::Add1_Click()
+{
+    openPartyForm(QString());
+}
+
+void LedgerScreen::Adds_Click()
+{
+    openPartyForm(combo1->Text().isEmpty() ? QString() : combo1->BoundText());
+}
+
+void LedgerScreen::Command5_Click()
+{
+    CallerTag = formTag();
+    Forms::get<CTC>().Show();
+}
+
+void LedgerScreen::Label1_MouseMove(int index)
+{
+    if (index == 7) {
+        Picture1->setVisible(true);
+        Label1[17]->setVisible(true);
+        Label1[7]->setVisible(false);
+    } else if (index == 17) {
+        Picture1->setVisible(false);
+        Label1[17]->setVisible(false);
+        Label1[7]->setVisible(true);
+        detailsHidden();
+    }
+}
+
+// ---- Menus ----
+
+void LedgerScreen::mm_Click()
+{
+    if (MsgBox(QStringLiteral("Cancel edit and go to Menu?"), vbYesNo, appTitle()) == vbYes)
+        Command1_Click(2);
+}
+
+void LedgerScreen::mps_Click()
+{
+    try {
+        services().printWindow(*this);
+    } catch (const Error &) {
+        MsgBox(QStringLiteral("Printer Error"), vbExclamation, appTitle());
+    }
+}
+
+void LedgerScreen::ht_Click()
+{
+    showHelpTopics();
+}
+
+void LedgerScreen::a1_Click()
+{
+    Forms::get<frmAbout>().Show();
+}
+
+void LedgerScreen::en_Click()
+{
+    if (MsgBox(QStringLiteral("Cancel current edit and exit?"), vbYesNoCancel, QStringLiteral("Quitting QUILLMARK")) == vbYes)
+        QuitApp();
+}
+
+bool LedgerScreen::isReceipts() const
+{
+    return m_kind == Kind::Receipts;
+}
+
+QString LedgerScreen::formTag() const
+{
+    return isReceipts() ? QStringLiteral("RRC") : QStringLiteral("PRC");
+}
+
+} // namespace qm

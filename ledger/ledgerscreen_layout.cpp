@@ -1,0 +1,303 @@
+#include "common/screenskeleton.h"
+#include "ledger/ledgerscreen.h"
+#include "platform/datacontrol.h"
+#include "platform/dbcombo.h"
+#include "platform/dtpicker.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+constexpr long Grey = 0xE0E0E0;
+constexpr long Blue = 0xFF0000; // &HBBGGRR
+
+Label *caption(QWidget *parent, const QString &text)
+{
+    auto *label = new Label(parent, text);
+    label->setWordWrap(false);
+    return label;
+}
+
+// Entry fields start white; only the highlighting paints them.
+template <class T>
+T *entry(T *control)
+{
+    control->setBackColor(vbWhite);
+    return control;
+}
+
+template <class T>
+T *hidden(T *control)
+{
+    control->setVisible(false);
+    return control;
+}
+
+TextBox *greyBox(QWidget *parent)
+{
+    auto *box = new TextBox(parent);
+    box->setBackColor(Grey);
+    box->setLocked(true);
+    return box;
+}
+} // namespace
+
+void LedgerScreen::buildLayout()
+{
+    const bool receipts = isReceipts();
+    setCaption(receipts ? QStringLiteral("Receipts, Income") : QStringLiteral("Payments, Expenses, Purchases"));
+    setOpensMaximised(true);
+    auto *background = new QWidget(this);
+    setCentralWidget(background);
+
+    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
+    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
+    QMenu *ms = addMenu(QStringLiteral("&Supplier..."));
+    msa = addMenuItem(ms, QStringLiteral("&Add"), {});
+    mse = addMenuItem(ms, QStringLiteral("&Edit"), {});
+    QMenu *mr = addMenu(QStringLiteral("&Record..."));
+    mrd = addMenuItem(mr, QStringLiteral("&Delete"), {});
+    QMenu *mp = addMenu(QStringLiteral("&Print..."));
+    mps = addMenuItem(mp, QStringLiteral("&Screen"), {});
+    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
+    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
+    a1 = addMenuItem(h1, QStringLiteral("&About"), {});
+    QMenu *q1 = addMenu(QStringLiteral("Quit..."));
+    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
+
+    sspanel100 = new SSPanel(background);
+    sspanel100->setBackColor(vbPink);
+    sspanel100->setWidth(15300);
+    sspanel100->setHeight(7650);
+    QWidget *panel = sspanel100;
+
+    // The data controls, in the order they are released when the form unloads.
+    m_rows = hidden(new Data(panel));
+    m_rows->DatabaseName = QStringLiteral("qm.mdb");
+    m_rows->Connect = QStringLiteral(";pwd=pillowcanters");
+    m_rows->RecordSource = receipts ? QStringLiteral("R") : QStringLiteral("P");
+    m_parties = hidden(new Data(panel));
+    m_parties->DatabaseName = QStringLiteral("qm.mdb");
+    m_parties->Connect = receipts ? QStringLiteral(";pwd=pillowcanters") : QStringLiteral("Access");
+    m_parties->RecordSource = receipts ? QStringLiteral("C") : QStringLiteral("S");
+    Data1 = hidden(new Data(panel));
+    Data1->DatabaseName = QStringLiteral("qm.mdb");
+    Data1->Connect = QStringLiteral("Access");
+    Data1->RecordSource = QStringLiteral("S");
+    jac = hidden(new Data(panel));
+    jac->DatabaseName = QStringLiteral("qm1.mdb");
+    jac->Connect = QStringLiteral(";pwd=pillowcanters");
+    jac->RecordSource = QStringLiteral("jac");
+
+    // Header: mode, user, today.
+    statuspanel = caption(panel, QStringLiteral("Editing"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setBold(true);
+    arial.setPointSize(12);
+    statuspanel->setFont(arial);
+    pay0.add(0, greyBox(panel));
+    pay0.add(2, greyBox(panel));
+    Picture3 = new Image(panel);
+    Picture3->setPicture(labelledPicture(receipts ? QStringLiteral("Income") : QStringLiteral("Expenses"), QSize(120, 40),
+                                         QColor(0x2e, 0x7d, 0x4f)));
+
+    for (int i = 0; i <= 6; ++i)
+        pay1.add(i, entry(new TextBox(panel)));
+    pay1[5]->setBackColor(Grey);
+    pay1[5]->setLocked(true);
+    hidden(pay1[6]);
+    picker = new DTPicker(panel);
+    combo1 = entry(new DBCombo(panel));
+    combo1->setRowSource(m_parties);
+    combo1->ListField = QStringLiteral("l");
+    combo1->BoundColumn = QStringLiteral("ID");
+    combo1->setToolTip(QStringLiteral("Double Click to edit"));
+    Combo11 = hidden(new ComboBox(panel));
+    Add1 = new CommandButton(panel, receipts ? QStringLiteral("Add Client") : QStringLiteral("Add Supplier"));
+    Adds = new CommandButton(panel, receipts ? QStringLiteral("Edit Client") : QStringLiteral("Edit Supplier"));
+    for (int i : {0, 1})
+        Text2.add(i, hidden(new TextBox(panel)));
+    for (int i = 0; i <= 4; ++i)
+        Combo2.add(i, entry(new ComboBox(panel)));
+    Combo2[4]->setText(QStringLiteral("0"));
+
+    // The GST block.
+    Picture2 = new PictureBox(panel);
+    Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    for (int i : {2, 3, 4})
+        Text2.add(i, entry(new TextBox(Picture2)));
+    Text2.add(6, hidden(new TextBox(Picture2)));
+    for (int i : {2, 3, 4, 6})
+        Text2[i]->setEnabled(false);
+    Combo3 = entry(new ComboBox(Picture2));
+    for (int i = 0; i <= 3; ++i)
+        Check2.add(i, new CheckBox(Picture2));
+    Check2[0]->setEnabled(false);
+    Check2[2]->setEnabled(false);
+    auto *gst = new QGridLayout(Picture2);
+    gst->setContentsMargins(10, 6, 10, 6);
+    gst->setHorizontalSpacing(12);
+    const char *titles[] = {"Total", "GST %", "Nett", "GST Amount"};
+    const int order[] = {3, -1, 2, 4};
+    const int basis[] = {1, 3, 0, 2};
+    for (int col = 0; col < 4; ++col) {
+        gst->addWidget(caption(Picture2, QString::fromLatin1(titles[col])), 0, col + 1);
+        QWidget *box = order[col] < 0 ? static_cast<QWidget *>(Combo3) : Text2[order[col]];
+        box->setMinimumWidth(90);
+        gst->addWidget(box, 1, col + 1);
+        gst->addWidget(Check2[basis[col]], 2, col + 1, Qt::AlignLeft);
+    }
+    gst->addWidget(caption(Picture2, QStringLiteral("Basis:")), 2, 0);
+
+    // Hidden boxes of the row.
+    jobtext = hidden(new TextBox(panel));
+    jobin = hidden(new TextBox(panel));
+    abn = hidden(greyBox(panel));
+    hidden(caption(panel, QStringLiteral("ABN")));
+    gobackb = hidden(new TextBox(panel));
+    back = hidden(new CommandButton(panel, QStringLiteral("Go Back")));
+
+    Label1.add(7, caption(panel, QStringLiteral("Show Details:")));
+    Label1.add(17, hidden(caption(panel, QStringLiteral("Hide Details"))));
+    for (int i : {7, 17}) {
+        Label1[i]->setForeColor(Blue);
+        Label1[i]->setCursor(Qt::PointingHandCursor);
+    }
+
+    // The details panel.
+    Picture1 = hidden(new PictureBox(panel));
+    Picture1->setBackColor(vbPink);
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    QWidget *details = Picture1;
+    job = entry(new DBCombo(details));
+    job->setRowSource(jac);
+    job->ListField = QStringLiteral("jac");
+    Command5 = new CommandButton(details, QStringLiteral("Add / Edit"));
+    Text1 = entry(new TextBox(details, true));
+    Text1->setMinimumHeight(70);
+    DTPicker1 = new DTPicker(details);
+    for (DTPicker *date : {picker, DTPicker1}) {
+        date->setCustomFormat(QStringLiteral("dd MMMM yy"));
+        date->setFixedWidth(135);
+    }
+    jobidtext = hidden(new TextBox(details));
+    classification = hidden(new TextBox(details));
+    hidden(caption(details, QStringLiteral("Classification")));
+    searchtext = hidden(new TextBox(details));
+    search = hidden(new CommandButton(details, QStringLiteral("Get")));
+    Label1.add(12, caption(details, QStringLiteral("Invoice Number")));
+
+    auto *detailGrid = new QGridLayout(details);
+    detailGrid->setContentsMargins(10, 8, 10, 8);
+    detailGrid->setVerticalSpacing(6);
+    detailGrid->addWidget(caption(details, QStringLiteral("Job / Account")), 0, 0);
+    detailGrid->addWidget(job, 0, 1);
+    detailGrid->addWidget(Command5, 0, 2);
+    detailGrid->addWidget(caption(details, QStringLiteral("Sub Category")), 1, 0);
+    detailGrid->addWidget(Combo2[3], 1, 1, 1, 2);
+    detailGrid->addWidget(caption(details, QStringLiteral("Paid by")), 2, 0);
+    detailGrid->addWidget(Combo2[1], 2, 1, 1, 2);
+    detailGrid->addWidget(caption(details, QStringLiteral("Date of Invoice")), 3, 0);
+    detailGrid->addWidget(pay1[2], 3, 1);
+    detailGrid->addWidget(DTPicker1, 3, 2);
+    // Row 5 is left for the receipts' unpaid-invoice list.
+    m_detailGrid = detailGrid;
+    detailGrid->addWidget(Label1[12], 4, 0);
+    detailGrid->addWidget(pay1[3], 4, 1, 1, 2);
+    detailGrid->addWidget(caption(details, QStringLiteral("Cheque Number")), 6, 0);
+    detailGrid->addWidget(pay1[4], 6, 1, 1, 2);
+    detailGrid->addWidget(caption(details, QStringLiteral("Notes")), 7, 0, Qt::AlignTop);
+    detailGrid->addWidget(Text1, 7, 1, 1, 2);
+    detailGrid->setColumnStretch(1, 1);
+    detailGrid->setRowStretch(8, 1);
+
+    // The buttons: only OK, Cancel and Add show.
+    const char *buttons[] = {"Next >", "OK", "Cancel", "< Previous", "<< Go First", "Go Last >>", "Add"};
+    for (int i = 0; i <= 6; ++i)
+        Command1.add(i, new CommandButton(panel, QString::fromLatin1(buttons[i])));
+    for (int i : {0, 3, 4, 5})
+        hidden(Command1[i]);
+
+    // The main column.
+    auto *fields = new QGridLayout;
+    fields->setVerticalSpacing(7);
+    fields->setHorizontalSpacing(8);
+    int row = 0;
+    fields->addWidget(caption(panel, QStringLiteral("Ref #")), row, 0);
+    fields->addWidget(pay1[5], row++, 1);
+    fields->addWidget(caption(panel, receipts ? QStringLiteral("Date of Receipt") : QStringLiteral("Date of Payment")), row, 0);
+    fields->addWidget(pay1[0], row, 1);
+    fields->addWidget(picker, row++, 2);
+    fields->addWidget(caption(panel, receipts ? QStringLiteral("Received from") : QStringLiteral("Paid to")), row, 0);
+    fields->addWidget(combo1, row, 1);
+    auto *partyButtons = new QHBoxLayout;
+    partyButtons->addWidget(Add1);
+    partyButtons->addWidget(Adds);
+    fields->addLayout(partyButtons, row++, 2);
+    fields->addWidget(caption(panel, QStringLiteral("For")), row, 0);
+    fields->addWidget(pay1[1], row++, 1, 1, 2);
+    Label *typeLabel = caption(panel, QStringLiteral("Type"));
+    fields->addWidget(typeLabel, row, 0);
+    fields->addWidget(Combo2[0], row++, 1);
+    if (receipts) {
+        hidden(typeLabel);
+        hidden(Combo2[0]);
+    }
+    fields->addWidget(caption(panel, QStringLiteral("Category")), row, 0);
+    fields->addWidget(Combo2[2], row++, 1, 1, 2);
+    fields->addWidget(caption(panel, QStringLiteral("Personal use of purchase  %")), row, 0);
+    fields->addWidget(Combo2[4], row++, 1);
+    fields->addWidget(Picture2, row++, 0, 1, 3);
+    auto *detailsLink = new QHBoxLayout;
+    detailsLink->addWidget(Label1[7]);
+    detailsLink->addWidget(Label1[17]);
+    detailsLink->addStretch(1);
+    detailsLink->addWidget(back);
+    fields->addLayout(detailsLink, row++, 0, 1, 3);
+    fields->setColumnStretch(1, 1);
+    fields->setColumnMinimumWidth(1, 190);
+    fields->setRowStretch(row, 1);
+
+    auto *header = new QHBoxLayout;
+    header->addWidget(statuspanel);
+    header->addStretch(1);
+    header->addWidget(caption(panel, QStringLiteral("User")));
+    pay0[0]->setFixedWidth(110);
+    header->addWidget(pay0[0]);
+    header->addSpacing(12);
+    header->addWidget(caption(panel, QStringLiteral("Date")));
+    pay0[2]->setFixedWidth(100);
+    header->addWidget(pay0[2]);
+    header->addSpacing(12);
+    header->addWidget(Picture3);
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(16);
+    body->addLayout(fields, 5);
+    body->addWidget(Picture1, 3, Qt::AlignTop);
+
+    auto *footer = new QHBoxLayout;
+    footer->addStretch(1);
+    for (int i : {3, 4, 5, 0, 6, 1, 2}) {
+        Command1[i]->setMinimumWidth(90);
+        footer->addWidget(Command1[i]);
+    }
+
+    // A box paints its colour over all of its area: keep single lines one line high.
+    for (TextBox *box : panel->findChildren<TextBox *>())
+        if (!box->isMultiLine())
+            box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
+    auto *main = new QVBoxLayout(panel);
+    main->setContentsMargins(18, 14, 18, 14);
+    main->setSpacing(10);
+    main->addLayout(header);
+    main->addLayout(body, 1);
+    main->addLayout(footer);
+}
+
+} // namespace qm

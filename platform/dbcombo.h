@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/bindable.h"
+#include "platform/control.h"
+
+#include <QComboBox>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+namespace qm {
+
+class Data;
+
+// Where a data-bound combo was clicked.
+enum DBComboArea { dbcAreaButton = 0, dbcAreaEdit = 1, dbcAreaList = 2 };
+
+// A combo box whose list comes from the rows of a data control (RowSource): it shows the
+// ListField of each row and carries the BoundColumn's value of the chosen row as BoundText.
+// Bound to a column of another data control (DataSource/DataField) it loads and writes
+// BoundText.
+//
+// Rules: setting Text to a list item's text selects that row, so BoundText follows; a loaded
+// value sets BoundText from the field and Text from the matching list row; a value or typed
+// text that matches no row is its own Text and BoundText; re-reading the row source keeps
+// Text and raises no Change; ReFill keeps the displayed text; Click fires on any click of the
+// control, with the area clicked.
+class DBCombo : public QComboBox, public Control, public Bindable
+{
+    Q_OBJECT
+public:
+    enum Style { DropdownCombo = 0, DropdownList = 2 };
+    explicit DBCombo(QWidget *parent, Style style = DropdownCombo);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    // The list: read from the row source's database and record source whenever that data
+    // control is refreshed (the list never moves the row source's own recordset).
+    void setRowSource(Data *rowSource);
+    Data *RowSource() const;
+    QString ListField;
+    QString BoundColumn;
+    // Bound to a DataField, the combo writes BoundText; with BoundToText it writes the
+    // shown text instead (a column that keeps the name, not the key).
+    bool BoundToText = false;
+
+    QString Text() const;
+    void setText(const QString &text);
+    QString BoundText() const;
+    void setBoundText(const QString &value);
+    // Reads the list again from the row source; the displayed text stays.
+    void ReFill();
+    bool Locked() const;
+    void setLocked(bool locked);
+
+    int ListCount() const;
+    QString ListText(int row) const;
+    QString ListBoundValue(int row) const;
+
+    Value boundValue() const override;
+    void fillBound(const Value &value) override;
+
+    // Tests: what the user does.
+    void pickRow(int row);            // picks a row from the drop-down list (Click with dbcAreaList)
+    void typeText(const QString &text); // types into the text part
+    void clickArea(int area);         // a click on the button or the text part
+    void releaseMouse();              // MouseUp over the control
+
+    std::function<void(int area)> onClick;
+    std::function<void()> onChange;
+    std::function<void()> onMouseUp;
+
+private:
+    struct Row
+    {
+        QString text;
+        QString bound;
+    };
+    void readList();
+    // Sets Text and BoundText; marks the binding dirty and raises Change as they change.
+    void showValue(const QString &text, const QString &bound);
+    // Puts Text into the Qt widget, selecting its row when it shows one.
+    void showInWidget();
+    // The first row with this text (exact first, else ignoring case unless `exact`), or -1.
+    int rowOfText(const QString &text, bool exact = false) const;
+    int rowOfBound(const QString &bound) const;
+
+    QPointer<Data> m_rowSource;
+    std::vector<Row> m_rows;
+    QString m_text;
+    QString m_boundText;
+    Style m_style;
+    bool m_locked = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+} // namespace qm

@@ -1,0 +1,99 @@
+#include "platform/dtpicker.h"
+
+#include <QCalendarWidget>
+#include <QLocale>
+
+namespace qm {
+
+namespace {
+// The old custom-format letters are Qt's own for dates, except the one- and three-letter
+// years, which Qt does not know: both show the year as two digits here.
+QString toQtFormat(const QString &format)
+{
+    QString result;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = format.indexOf(QLatin1Char('\''), i + 1);
+            const qsizetype stop = end < 0 ? format.size() : end + 1;
+            result += format.mid(i, stop - i);
+            i = stop;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        if (c == QLatin1Char('y') && run != 2 && run != 4)
+            result += QStringLiteral("yy");
+        else
+            result += format.mid(i, run);
+        i += run;
+    }
+    return result;
+}
+} // namespace
+
+DTPicker::DTPicker(QWidget *parent)
+    : QDateEdit(parent)
+{
+    // Month names are English whatever the machine's language, as in the rest of the program.
+    setLocale(QLocale(QLocale::English, QLocale::Australia));
+    setCalendarPopup(true);
+    setDate(QDate::currentDate());
+    connect(this, &QDateEdit::dateChanged, this, [this] {
+        if (m_settingByCode)
+            return;
+        runEvent(this, [this] {
+            if (onChange)
+                onChange();
+        });
+    });
+    QCalendarWidget *calendar = calendarWidget();
+    auto closeUp = [this] {
+        runEvent(this, [this] {
+            if (onCloseUp)
+                onCloseUp();
+        });
+    };
+    connect(calendar, &QCalendarWidget::clicked, this, closeUp);
+    connect(calendar, &QCalendarWidget::activated, this, closeUp);
+}
+
+QWidget *DTPicker::widget()
+{
+    return this;
+}
+
+QDate DTPicker::Value() const
+{
+    return date();
+}
+
+void DTPicker::setValue(const QDate &value)
+{
+    m_settingByCode = true;
+    setDate(value);
+    m_settingByCode = false;
+}
+
+QString DTPicker::CustomFormat() const
+{
+    return m_customFormat;
+}
+
+void DTPicker::setCustomFormat(const QString &format)
+{
+    m_customFormat = format;
+    setDisplayFormat(toQtFormat(format));
+}
+
+void DTPicker::pickDate(const QDate &date)
+{
+    if (!isEnabled())
+        return;
+    setDate(date); // raises Change when the day differs, as a pick does
+    if (onCloseUp)
+        onCloseUp();
+}
+
+} // namespace qm

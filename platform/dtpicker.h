@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/control.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <functional>
+
+namespace qm {
+
+// A date picker with a drop-down calendar. Setting Value from code raises nothing; a pick by
+// the user raises Change and, when the calendar closes, CloseUp.
+class DTPicker : public QDateEdit, public Control
+{
+    Q_OBJECT
+public:
+    explicit DTPicker(QWidget *parent);
+    QWidget *widget() override;
+    using Control::setEnabled;
+    using Control::setVisible;
+
+    QDate Value() const;
+    void setValue(const QDate &value);
+    // Display format in the old notation, e.g. "dd MMMM yy".
+    QString CustomFormat() const;
+    void setCustomFormat(const QString &format);
+
+    // Tests: the user picks a day from the calendar.
+    void pickDate(const QDate &date);
+
+    std::function<void()> onChange;
+    std::function<void()> onCloseUp;
+
+private:
+    QString m_customFormat;
+    bool m_settingByCode = false;
+};
+
+} // namespace qm

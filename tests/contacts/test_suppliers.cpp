@@ -1,0 +1,181 @@
+#include "contacts/src.h"
+#include "contacts/srcm.h"
+#include "ledger/prc.h"
+#include "platform/datacontrol.h"
+#include "platform/dbcombo.h"
+#include "shell/menu2.h"
+#include "shell/module1.h"
+#include "tests/contacts/contactfixture.h"
+
+namespace qm::test {
+
+namespace {
+class SupplierTest : public ContactTest
+{
+protected:
+    srcm &openFromMenu()
+    {
+        Forms::get<Menu2>().Picture1_Click(8);
+        srcm &screen = Forms::get<srcm>();
+        m_messages.clear();
+        return screen;
+    }
+
+    src &openFromPayments(const QString &key)
+    {
+        Forms::get<PRC>().Show();
+        CurrentRecordId = key;
+        CallerTag = QStringLiteral("PRC");
+        src &screen = Forms::get<src>();
+        screen.Show();
+        m_messages.clear();
+        return screen;
+    }
+
+    static int rowOf(DBCombo *list, const QString &text)
+    {
+        for (int row = 0; row < list->ListCount(); ++row) {
+            if (list->ListText(row) == text)
+                return row;
+        }
+        return -1;
+    }
+};
+} // namespace
+
+TEST_F(SupplierTest, TheBrowsingScreenAsksUntilSaveAndBrowsesWithoutWriting)
+{
+    addParty("s", "Alpha", "1", "VIC", "3000");
+    addParty("s", "Beta", "Typed Town", "QLD", "4000");
+    const QStringList before = dump("s");
+    srcm &screen = openFromMenu();
+    EXPECT_EQ(screen.Caption(), "Suppliers");
+    EXPECT_TRUE(screen.s->Visible());
+    EXPECT_EQ(screen.statuspanel2->Caption(), "Editing");
+    EXPECT_EQ(screen.DBCombo5->Text(), "MELBOURNE"); // the key of the place, shown by its name
+    EXPECT_EQ(screen.DBCombo5->BoundText(), "1");
+    EXPECT_EQ(screen.changed->Value(), 1); // loading set it
+    screen.s->moveNext();
+    EXPECT_EQ(screen.DBCombo5->Text(), "Typed Town");
+    screen.s->movePrevious();
+    EXPECT_EQ(dump("s"), before);
+
+    m_messages.queueAnswer(vbNo);
+    screen.mm_Click();
+    EXPECT_EQ(takeMessages(), QStringList({"You haven't saved the current edit. Do you still wish to continue?"}));
+    EXPECT_TRUE(Forms::isLoaded<srcm>());
+    screen.Command3_Click();
+    EXPECT_EQ(screen.changed->Value(), 0);
+    screen.mm_Click();
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(dump("s"), before);
+}
+
+TEST_F(SupplierTest, TheSuburbKeepsThePlaceKeyOrTheTypedText)
+{
+    addParty("s", "Alpha", "1", "VIC", "3000");
+    srcm &screen = openFromMenu();
+    screen.DBCombo5->setText("");
+    screen.DBCombo5->typeText("SYDNE");
+    screen.DBCombo5->typeText("Y"); // typing makes no look-up
+    EXPECT_EQ(screen.Text1[15]->Text(), "3000");
+    screen.s->moveFirst();
+    EXPECT_EQ(column("s", 1, "e"), "2"); // the whole name typed picked that row's key
+
+    screen.DBCombo5->setText("");
+    screen.DBCombo5->typeText("Nowhere");
+    screen.s->moveFirst();
+    EXPECT_EQ(column("s", 1, "e"), "Nowhere");
+
+    screen.combo1[7]->pick(3); // ACT
+    screen.DBCombo5->pickRow(rowOf(screen.DBCombo5, "O'CONNOR"));
+    EXPECT_EQ(screen.Text1[15]->Text(), "2602");
+    EXPECT_EQ(screen.Text1[6]->Text(), "O'CONNOR");
+    screen.Label1_MouseMove(7);
+    screen.Label1_MouseMove(8); // suppliers: the caption is not copied back
+    screen.Command1_Click(2);
+    EXPECT_EQ(column("s", 1, "e"), "1140");
+    EXPECT_EQ(column("s", 1, "f"), "ACT");
+    EXPECT_EQ(column("s", 1, "g"), "2602");
+}
+
+TEST_F(SupplierTest, ANewSupplierIsHandedBackToThePaymentsByKey)
+{
+    const qint64 first = addParty("s", "Twin");
+    exec("qm.mdb", "update s set o = '11 111' where ID = 1");
+    src &screen = openFromPayments("");
+    EXPECT_FALSE(screen.Text1[0]->Visible());
+    EXPECT_EQ(screen.statuspanel->Caption(), "Adding");
+    EXPECT_EQ(screen.statuspanel2->Caption(), "Adding");
+    EXPECT_EQ(EditMode, "Adding");
+    EXPECT_FALSE(screen.s->Visible());
+    screen.fd_Click();
+    EXPECT_EQ(takeMessages(), QStringList({"Can't delete while adding!"}));
+
+    screen.Text1[3]->typeText("Twin");
+    screen.abn->typeText("99 999");
+    screen.Command1_Click(2);
+    EXPECT_EQ(CurrentRecordId, "2");
+    PRC &payments = Forms::get<PRC>();
+    EXPECT_EQ(payments.combo1->BoundText(), "2");
+    EXPECT_EQ(payments.combo1->Text(), "Twin");
+    EXPECT_EQ(payments.abn->Text(), "99 999");
+    // Leaving the payments screen writes nothing over the first supplier's ABN.
+    Forms::Unload(payments);
+    EXPECT_EQ(column("s", first, "o"), "11 111");
+    EXPECT_EQ(column("s", 2, "o"), "99 999");
+}
+
+TEST_F(SupplierTest, OpenedFromTheReportsItReturnsToAFreshPaymentsScreen)
+{
+    CallerTag = QStringLiteral("PRC");
+    CurrentRecordId.clear();
+    src &screen = Forms::get<src>();
+    screen.Text1[3]->typeText("Solo");
+    screen.Command1_Click(2);
+    ASSERT_TRUE(Forms::isLoaded<PRC>());
+    EXPECT_EQ(Forms::get<PRC>().combo1->Text(), "");
+    EXPECT_EQ(count("s"), 1);
+}
+
+TEST_F(SupplierTest, CancelDropsANewSupplierAndEditsAnExistingOne)
+{
+    addParty("s", "Alpha");
+    src &screen = openFromPayments("");
+    screen.Text1[3]->typeText("Ghost");
+    screen.Command1_Click(5);
+    EXPECT_EQ(count("s"), 1);
+    EXPECT_TRUE(Forms::isLoaded<PRC>());
+
+    src &existing = openFromPayments("1");
+    EXPECT_EQ(existing.Text1[0]->Text(), "1");
+    EXPECT_EQ(existing.changed->Value(), 0);
+    existing.Text1[3]->typeText(" Pty");
+    existing.Command1_Click(12);
+    EXPECT_EQ(column("s", 1, "l"), "Alpha");
+}
+
+TEST_F(SupplierTest, DeleteDecidesByTheScreensOwnMode)
+{
+    addParty("s", "Alpha");
+    addParty("s", "Beta");
+    srcm &screen = openFromMenu();
+    screen.addt_Click();
+    EXPECT_EQ(EditMode, "Editing");
+    screen.fd_Click();
+    EXPECT_EQ(takeMessages(), QStringList({"Can't delete while adding!"}));
+    screen.Command1_Click(5);
+
+    // Another screen left "Adding" in the shared mode: this screen still edits, so it deletes.
+    srcm &browse = openFromMenu();
+    EditMode = QStringLiteral("Adding");
+    browse.fd_Click();
+    processEvents();
+    EXPECT_EQ(takeMessages(), QStringList({"Delete Current Record?"}));
+    EXPECT_EQ(count("s"), 1);
+    EXPECT_EQ(CurrentRecordId, "2");
+    ASSERT_TRUE(Forms::isLoaded<srcm>());
+    EXPECT_EQ(Forms::get<srcm>().Text1[3]->Text(), "Beta");
+}
+
+} // namespace qm::test

@@ -1,0 +1,338 @@
+#include "shell/menu2.h"
+#include "tests/ledger/ledgerfixture.h"
+
+namespace qm::test {
+
+using RecordTest = LedgerTest;
+
+// The classification code is set from the category by exact text, per form.
+TEST_F(RecordTest, ClassificationFollowsTheCategoryExactlyOnEachForm)
+{
+    struct Case
+    {
+        QString category, payment, receipt;
+    };
+    const std::vector<Case> cases = {
+        {"WAGES", "NOT", "STD"},
+        {"wages", "STD", "STD"},
+        {"EXPORT", "EXP", "EXP"},
+        {"EXPORT ", "STD", "STD"},
+        {"Export", "STD", "STD"},
+        {"NEW CAR", "NEW", "STD"},
+        {"RESIDENTIAL PROPERTY RENT", "STD", "ITS"},
+        {"RENTAL PROPERTY RATES & REPAIRS", "ITS", "STD"},
+        {"FINANCIAL SUPPLIES", "ITS", "ITS"},
+        {"PRECIOUS METALS", "ITS", "ITS"},
+        {"SCHOOL TUCKSHOP FOOD", "ITS", "ITS"},
+        {"", "STD", "STD"},
+    };
+    for (bool receipts : {false, true}) {
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        ASSERT_EQ(form.statuspanel->Caption(), "Adding");
+        for (size_t i = 0; i < cases.size(); ++i) {
+            if (i > 0)
+                form.Command1_Click(6); // Add writes the row before
+            // Wages carry no GST on payments.
+            enter(form, "01/jul/00", 0, "110", cases[i].category == "WAGES" ? "0" : "10", cases[i].category);
+        }
+        form.Command1_Click(1);
+        EXPECT_FALSE(Forms::isLoaded(form));
+        const QStringList codes = column("qm.mdb", QStringLiteral("select u from %1 order by ID").arg(receipts ? "r" : "p"));
+        ASSERT_EQ(codes.size(), int(cases.size()));
+        for (size_t i = 0; i < cases.size(); ++i)
+            EXPECT_EQ(codes[int(i)], receipts ? cases[i].receipt : cases[i].payment) << cases[i].category.toStdString();
+    }
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+// OK's checks, in order, with their texts; what is checked is what would be stored.
+TEST_F(RecordTest, CheckstuffRunsItsChecksInOrder)
+{
+    PRC &form = Forms::get<PRC>();
+    auto failsWith = [&](const QString &text) {
+        m_messages.clear();
+        EXPECT_EQ(form.checkstuff(), "bad");
+        ASSERT_EQ(m_messages.log().size(), 1u);
+        EXPECT_EQ(m_messages.log().front().text, text);
+        EXPECT_EQ(m_messages.log().front().title, "QUILLMARK");
+        EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
+        EXPECT_EQ(m_messages.log().front().buttons, vbOKOnly);
+    };
+    failsWith("Must enter a date");
+    form.pay1[0]->typeText("31/feb/01");
+    failsWith("Must enter a date");
+    retype(form.pay1[0], "28/feb/01");
+    form.pay1[2]->typeText("soon");
+    failsWith("Must enter a date");
+    form.pay1[2]->setText("");
+    failsWith("Must select a supplier");
+    form.combo1->typeText("Nobody we know");
+    failsWith("Must select a supplier");
+    form.combo1->setText("");
+    form.combo1->pickRow(1);
+    for (const char *total : {"", "0", "0.00", "abc", "12abc", "0.00001"}) {
+        retype(form.Text2[3], total);
+        failsWith("Must enter a total");
+    }
+    retype(form.Text2[3], "110");
+    failsWith("Must enter a % GST amount");
+    form.Combo3->typeText("ten");
+    failsWith("GST % must be a number");
+    form.Combo3->setText("");
+    form.Combo3->pick(0);
+    EXPECT_EQ(form.Text2[4]->Text(), "10.00");
+    form.Combo2[4]->setText("");
+    form.Combo2[4]->typeText("half");
+    failsWith("Personal use of purchase % must be a number");
+    form.Combo2[4]->pick(50);
+    m_messages.clear();
+    EXPECT_EQ(form.checkstuff(), "good");
+
+    // Off the calculator, the GST box can be emptied: only empty fails, 0 passes.
+    form.Check2[1]->setValue(0);
+    form.Text2[4]->setText("");
+    failsWith("No GST amount - enter GST");
+    form.Text2[4]->setText("0");
+    m_messages.clear();
+    EXPECT_EQ(form.checkstuff(), "good");
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+TEST_F(RecordTest, AnEmptyPartyWhileARowLoadsFailsSilently)
+{
+    PRC &form = Forms::get<PRC>();
+    form.pay1[0]->typeText("01/jul/00");
+    RecordLoading = true;
+    EXPECT_EQ(form.checkstuff(), "bad");
+    EXPECT_TRUE(m_messages.log().empty());
+    RecordLoading = false;
+}
+
+// Decision: wages with GST are refused by OK itself, before the menu is shown.
+TEST_F(RecordTest, WagesWithGstAreRefusedBeforeTheMenuIsShown)
+{
+    PRC &form = Forms::get<PRC>();
+    enter(form, "01/jul/00", 0, "110", "10", "WAGES");
+    form.Command1_Click(1);
+    EXPECT_EQ(texts(), QStringList({"Wages should have no GST."}));
+    EXPECT_TRUE(Forms::isLoaded(form));
+    EXPECT_FALSE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+
+    form.Combo3->pick(1); // rate 0: no GST
+    form.Command1_Click(1);
+    EXPECT_FALSE(Forms::isLoaded(form));
+    EXPECT_EQ(rowOf("qm.mdb", "select u, d from p"), "NOT|0");
+}
+
+// Decision: an empty table opens on a new row, so that the first entry is kept.
+TEST_F(RecordTest, AnEmptyTableOpensOnANewRowAndKeepsTheFirstEntry)
+{
+    PRC &form = Forms::get<PRC>();
+    EXPECT_EQ(form.statuspanel->Caption(), "Adding");
+    EXPECT_EQ(form.Combo2[0]->Text(), ""); // the new row empties the "Expense" default
+    enter(form, "01/jul/00", 1, "55", "10");
+    form.Command1_Click(1);
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(rowOf("qm.mdb", "select j, p, b, t, c, d, e, q from p"), "01/Jul/00|2|2|O'Brien's Farm|50|5|55|10");
+}
+
+TEST_F(RecordTest, TheFormOpensOnTheFirstRowEditing)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    addRow("p", "2000-07-02", 2, 220, "10");
+    PRC &form = Forms::get<PRC>();
+    EXPECT_EQ(form.statuspanel->Caption(), "Editing");
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+    EXPECT_EQ(form.pay1[0]->Text(), "01/Jul/00");
+    EXPECT_EQ(form.combo1->Text(), "Acme Pty");
+    EXPECT_EQ(form.Text2[2]->Text(), "100.00");
+    EXPECT_EQ(form.Text2[4]->Text(), "10.00");
+    EXPECT_EQ(form.Combo2[4]->ListCount(), 101);
+    EXPECT_EQ(form.Combo2[4]->List(100), "100");
+    EXPECT_EQ(form.Combo2[3]->List(4), "Books & Publications\"");
+}
+
+TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    addRow("p", "2000-07-02", 1, 220, "10");
+    PRC &form = Forms::get<PRC>();
+    retype(form.Text2[3], "121");
+    form.Command1_Click(0); // Next >
+    EXPECT_EQ(form.pay1[5]->Text(), "2");
+    EXPECT_EQ(rowOf("qm.mdb", "select e, c, d from p where ID = 1"), "121|110|11");
+
+    form.Command1_Click(3); // < Previous
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+    form.Command1_Click(3); // at the first row it stays there
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+
+    // A failed check keeps the form on the row, writes nothing and leaves no loading flag.
+    form.pay1[0]->setText("");
+    form.Command1_Click(0);
+    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+    EXPECT_FALSE(RecordLoading);
+    EXPECT_EQ(value("qm.mdb", "select j from p where ID = 1"), "01/Jul/00");
+
+    form.pay1[0]->typeText("03/jul/00");
+    form.Command1_Click(5); // Go Last >>
+    form.Command1_Click(0); // Next > past the last row starts a new one
+    EXPECT_EQ(form.pay1[5]->Text(), "");
+    EXPECT_EQ(value("qm.mdb", "select j from p where ID = 1"), "03/Jul/00");
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "2");
+}
+
+// The Part's skip of the checks for "<< Go First" after "< Previous" stays.
+TEST_F(RecordTest, GoFirstAfterPreviousSkipsTheChecks)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    addRow("p", "2000-07-02", 1, 220, "10");
+    PRC &form = Forms::get<PRC>();
+    form.Command1_Click(5);
+    form.Command1_Click(4);
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+    form.Command1_Click(5);
+    form.Command1_Click(3);
+    EXPECT_TRUE(PreviousPressed);
+    form.Command1_Click(5);
+    form.Combo2[2]->setText("EXPORT");
+    form.pay1[1]->typeText("no checks here");
+    form.Command1_Click(4);
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+    EXPECT_TRUE(m_messages.log().empty());
+    // Written as the boxes held it, and not classified.
+    EXPECT_EQ(rowOf("qm.mdb", "select a, u from p where ID = 2"), "no checks here|STD");
+}
+
+TEST_F(RecordTest, CancelWritesNothingOnANewOrAnEditedRow)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    PRC &form = Forms::get<PRC>();
+    retype(form.Text2[3], "999");
+    form.Command1_Click(2);
+    EXPECT_FALSE(Forms::isLoaded(form));
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(value("qm.mdb", "select e from p"), "110");
+
+    PRC &again = Forms::get<PRC>();
+    again.Command1_Click(6);
+    enter(again, "02/jul/00", 0, "50");
+    m_messages.queueAnswer(vbYes);
+    again.mm_Click(); // "Cancel edit and go to Menu?" runs Cancel
+    EXPECT_EQ(texts(), QStringList({"Cancel edit and go to Menu?"}));
+    EXPECT_FALSE(Forms::isLoaded(again));
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    EXPECT_FALSE(RecordLoading);
+}
+
+// Decision: the close box runs a move's checks on an edited row and keeps the form open
+// when they fail; otherwise it writes the row.
+TEST_F(RecordTest, TheCloseBoxChecksAndWritesAnEditedRow)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    PRC &form = Forms::get<PRC>();
+    form.Show();
+    form.Text2[3]->setText("");
+    form.close();
+    processEvents();
+    EXPECT_EQ(texts(), QStringList({"Must enter a total"}));
+    EXPECT_TRUE(Forms::isLoaded(form));
+
+    form.Text2[3]->typeText("132");
+    form.close();
+    processEvents();
+    EXPECT_FALSE(Forms::isLoaded<PRC>());
+    EXPECT_EQ(rowOf("qm.mdb", "select e, d from p"), "132|12");
+
+    // A new row nobody typed into is not inserted, and nothing is asked.
+    PRC &fresh = Forms::get<PRC>();
+    fresh.Show();
+    fresh.Command1_Click(6);
+    m_messages.clear();
+    fresh.close();
+    processEvents();
+    EXPECT_FALSE(Forms::isLoaded<PRC>());
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+}
+
+// Decision: a value the column cannot hold is never checked as one thing and stored as
+// another; a failed write is shown and the form stays.
+TEST_F(RecordTest, AFailedWriteIsShownAndTheFormStays)
+{
+    PRC &form = Forms::get<PRC>();
+    enter(form, "01/jul/00", 0, "110");
+    form.Check2[1]->setValue(0); // off the calculator: the nett box takes anything
+    form.Text2[2]->setText("lots");
+    form.Command1_Click(1);
+    ASSERT_EQ(m_messages.log().size(), 1u);
+    EXPECT_TRUE(Forms::isLoaded(form));
+    EXPECT_FALSE(Forms::isLoaded<Menu2>());
+    EXPECT_FALSE(RecordLoading);
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+
+    form.Text2[2]->setText("100");
+    form.Command1_Click(1);
+    EXPECT_FALSE(Forms::isLoaded(form));
+    EXPECT_EQ(rowOf("qm.mdb", "select count(*), c from p"), "1|100");
+}
+
+TEST_F(RecordTest, RecordDeleteOnPaymentsDeletesWithoutAsking)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    addRow("p", "2000-07-02", 1, 220, "10");
+    PRC &form = Forms::get<PRC>();
+    form.Command1_Click(5);
+    form.mrd_Click();
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(column("qm.mdb", "select ID from p"), QStringList({"1"}));
+    EXPECT_EQ(form.pay1[5]->Text(), "1");
+
+    form.Command1_Click(6);
+    form.mrd_Click(); // a new row is no record: nothing happens, nothing is said
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    EXPECT_FALSE(RecordLoading);
+}
+
+// Decision: loading a row never changes it, whatever the rate of the row before.
+TEST_F(RecordTest, BrowsingRowsOfDifferentRatesChangesNothing)
+{
+    addRow("p", "2000-07-01", 1, 110, "10");
+    addRow("p", "2000-07-02", 2, 110, "0");
+    addRow("p", "2000-07-03", 1, 1.375, "10");
+    // A row whose stored amounts are not what the calculator would give.
+    run("qm.mdb", "insert into p (j, p, b, t, c, d, e, q, s, u) values ('2000-07-04', 1, 1, 'Acme Pty', 90, 20, 110, '0', 5, 'STD')");
+    const QString everything = "select group_concat(ID || j || c || d || e || q || s || u || ifnull(l, '') || ifnull(m, ''), ';') from p";
+    const QString before = value("qm.mdb", everything);
+    PRC &form = Forms::get<PRC>();
+    for (int i = 0; i < 3; ++i)
+        form.Command1_Click(0);
+    EXPECT_EQ(form.pay1[5]->Text(), "4");
+    for (int i = 0; i < 3; ++i)
+        form.Command1_Click(3);
+    form.Command1_Click(5);
+    form.Command1_Click(1);
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(value("qm.mdb", everything), before);
+}
+
+// Apostrophes in every box reach the row as typed.
+TEST_F(RecordTest, ApostrophesAreStoredAsTyped)
+{
+    PRC &form = Forms::get<PRC>();
+    enter(form, "01/jul/00", 1, "110", "10", "Men's Wear");
+    form.pay1[1]->typeText("Bob's lunch");
+    form.pay1[3]->typeText("INV'9");
+    form.pay1[4]->typeText("Chq 'A'");
+    form.Text1->typeText("It's 'quoted'");
+    form.Combo2[3]->typeText("Books & Publications\"");
+    form.Command1_Click(1);
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_EQ(rowOf("qm.mdb", "select a, h, l, o, n, t, i from p"),
+              "Bob's lunch|Men's Wear|INV'9|Chq 'A'|It's 'quoted'|O'Brien's Farm|Books & Publications\"");
+}
+
+} // namespace qm::test

@@ -1,0 +1,220 @@
+#include "platform/controls.h"
+#include "platform/database.h"
+#include "platform/datacontrol.h"
+#include "platform/dbcombo.h"
+#include "platform/form.h"
+#include "tests/support/testservices.h"
+
+#include <QLineEdit>
+#include <sqlite3.h>
+
+namespace qm::test {
+
+namespace {
+// A record screen over table people whose suburb column e is a combo over table places.
+class PlaceForm : public Form
+{
+public:
+    PlaceForm()
+        : Form(QStringLiteral("PlaceForm"))
+    {
+        places = new Data(this);
+        places->DatabaseName = QStringLiteral("t.mdb");
+        places->RecordSource = QStringLiteral("select * from places order by location");
+        places->onReposition = [this] { log << "places reposition"; };
+        people = new Data(this);
+        people->DatabaseName = QStringLiteral("t.mdb");
+        people->RecordSource = QStringLiteral("select * from people order by ID");
+        suburb = new DBCombo(this);
+        suburb->setRowSource(places);
+        suburb->ListField = QStringLiteral("location");
+        suburb->BoundColumn = QStringLiteral("ID");
+        suburb->setDataSource(people, QStringLiteral("e"));
+        name = new TextBox(this);
+        name->setDataSource(people, QStringLiteral("a"));
+        suburb->onChange = [this] { log << "change " + suburb->Text() + "/" + suburb->BoundText(); };
+        suburb->onClick = [this](int area) { log << QStringLiteral("click %1").arg(area); };
+        suburb->onMouseUp = [this] { log << "mouseup"; };
+    }
+
+    Data *places, *people;
+    DBCombo *suburb;
+    TextBox *name;
+    QStringList log;
+};
+
+class DBComboTest : public ScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(path("t.mdb").toUtf8().constData(), &db), SQLITE_OK);
+        const char *schema =
+            "create table places (ID long primary key, location text collate nocase, state text collate nocase);"
+            "insert into places values (7, 'BRAVO', 'VIC');"
+            "insert into places values (3, 'ALPHA', 'NSW');"
+            "insert into places values (1140, 'O''CONNOR', 'ACT');"
+            "insert into places values (9, 'CHARLIE', 'NSW');"
+            "create table people (ID integer primary key autoincrement, a text, e text);"
+            "insert into people (a, e) values ('first', '7');"
+            "insert into people (a, e) values ('second', 'Nowhere');"
+            "insert into people (a, e) values ('third', null);";
+        ASSERT_EQ(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+    QStringList people()
+    {
+        auto db = Database::open(path("t.mdb"));
+        auto rs = db->OpenRecordset("select a, e from people order by ID", RecordsetType::Snapshot);
+        QStringList result;
+        while (!rs->Eof()) {
+            result << rs->field(0).toText() + "|" + rs->field(1).toText();
+            rs->MoveNext();
+        }
+        return result;
+    }
+
+    PlaceForm &openForm()
+    {
+        PlaceForm &form = Forms::get<PlaceForm>();
+        form.log.clear();
+        return form;
+    }
+};
+} // namespace
+
+TEST_F(DBComboTest, ReadsItsListWithoutMovingTheRowSource)
+{
+    PlaceForm &form = openForm();
+    ASSERT_EQ(form.suburb->ListCount(), 4);
+    EXPECT_EQ(form.suburb->ListText(0), "ALPHA");
+    EXPECT_EQ(form.suburb->ListBoundValue(0), "3");
+    EXPECT_EQ(form.suburb->ListText(3), "O'CONNOR");
+    EXPECT_EQ(form.suburb->ListBoundValue(3), "1140");
+    EXPECT_EQ(form.suburb->count(), 4);
+
+    form.places->Recordset().MoveNext();
+    form.log.clear();
+    form.suburb->ReFill();
+    EXPECT_EQ(form.places->Recordset().field("location").toText(), "BRAVO");
+    EXPECT_TRUE(form.log.isEmpty());
+}
+
+TEST_F(DBComboTest, LoadedValuesMatchTheBoundColumnOnly)
+{
+    PlaceForm &form = openForm();
+    // first person: e = 7 is BRAVO's key
+    EXPECT_EQ(form.suburb->Text(), "BRAVO");
+    EXPECT_EQ(form.suburb->BoundText(), "7");
+    EXPECT_EQ(form.suburb->currentText(), "BRAVO");
+
+    form.people->moveNext(); // e = "Nowhere": no row has it
+    EXPECT_EQ(form.suburb->Text(), "Nowhere");
+    EXPECT_EQ(form.suburb->BoundText(), "Nowhere");
+    form.people->moveNext(); // Null
+    EXPECT_EQ(form.suburb->Text(), "");
+    EXPECT_EQ(form.suburb->BoundText(), "");
+    EXPECT_EQ(form.log, QStringList({"change Nowhere/Nowhere", "change /"}));
+
+    // A loaded name that is a row's text stays a name: it does not pick that row's key.
+    form.suburb->fillBound(Value("ALPHA"));
+    EXPECT_EQ(form.suburb->BoundText(), "ALPHA");
+    form.suburb->setBoundText("1140");
+    EXPECT_EQ(form.suburb->Text(), "O'CONNOR");
+}
+
+TEST_F(DBComboTest, SettingTextSelectsTheRowOrStandsForItself)
+{
+    PlaceForm &form = openForm();
+    form.suburb->setText("CHARLIE");
+    EXPECT_EQ(form.suburb->BoundText(), "9");
+    form.suburb->setText("o'connor"); // case is ignored; the row's own text is shown
+    EXPECT_EQ(form.suburb->Text(), "O'CONNOR");
+    EXPECT_EQ(form.suburb->BoundText(), "1140");
+    form.suburb->setText("O'CONNOR"); // unchanged: no Change
+    form.suburb->setText("Elsewhere");
+    EXPECT_EQ(form.suburb->BoundText(), "Elsewhere");
+    form.suburb->setText("");
+    EXPECT_EQ(form.suburb->BoundText(), "");
+    EXPECT_EQ(form.log, QStringList({"change CHARLIE/9", "change O'CONNOR/1140", "change Elsewhere/Elsewhere",
+                                     "change /"}));
+}
+
+TEST_F(DBComboTest, TypingSelectsOnlyAnExactRowText)
+{
+    PlaceForm &form = openForm();
+    form.suburb->setText("");
+    form.log.clear();
+    form.suburb->typeText("ALP");
+    EXPECT_EQ(form.suburb->BoundText(), "ALP");
+    form.suburb->typeText("HA");
+    EXPECT_EQ(form.suburb->BoundText(), "3");
+    EXPECT_EQ(form.log, QStringList({"change ALP/ALP", "change ALPHA/3"}));
+
+    // Typing in the widget itself goes the same way, lower case kept as typed.
+    form.suburb->lineEdit()->setText("alpha");
+    emit form.suburb->lineEdit()->textEdited("alpha");
+    EXPECT_EQ(form.suburb->Text(), "alpha");
+    EXPECT_EQ(form.suburb->BoundText(), "alpha");
+
+    form.suburb->setLocked(true);
+    form.suburb->typeText("x");
+    form.suburb->pickRow(0);
+    EXPECT_EQ(form.suburb->Text(), "alpha");
+}
+
+TEST_F(DBComboTest, ClicksCarryTheirAreaAndAPickChangesFirst)
+{
+    PlaceForm &form = openForm();
+    form.suburb->pickRow(2); // CHARLIE
+    form.suburb->clickArea(dbcAreaButton);
+    form.suburb->clickArea(dbcAreaEdit);
+    form.suburb->releaseMouse();
+    emit form.suburb->activated(0); // the user picks ALPHA from the real list
+    EXPECT_EQ(form.log, QStringList({"change CHARLIE/9", "click 2", "click 0", "click 1", "mouseup", "change ALPHA/3",
+                                     "click 2"}));
+    form.log.clear();
+    form.suburb->pickRow(0); // the same row again: a click, no change
+    EXPECT_EQ(form.log, QStringList({"click 2"}));
+}
+
+TEST_F(DBComboTest, RereadingTheRowSourceKeepsTheTextAndRaisesNoChange)
+{
+    PlaceForm &form = openForm();
+    form.suburb->setText("ALPHA");
+    form.log.clear();
+    form.places->RecordSource = QStringLiteral("select * from places where state = 'VIC' order by location");
+    form.places->Refresh();
+    EXPECT_EQ(form.suburb->ListCount(), 1);
+    EXPECT_EQ(form.suburb->Text(), "ALPHA");
+    EXPECT_EQ(form.suburb->BoundText(), "3");
+    EXPECT_EQ(form.suburb->lineEdit()->text(), "ALPHA");
+    EXPECT_EQ(form.log, QStringList({"places reposition"}));
+
+    // Released, the row source offers nothing; the text still stays.
+    form.places->DatabaseName.clear();
+    form.places->Refresh();
+    EXPECT_EQ(form.suburb->ListCount(), 0);
+    EXPECT_EQ(form.suburb->Text(), "ALPHA");
+}
+
+TEST_F(DBComboTest, WritesTheBoundValueOrTheTextOnlyWhenChanged)
+{
+    PlaceForm &form = openForm();
+    form.people->moveNext();
+    form.people->moveLast();
+    form.people->moveFirst();
+    EXPECT_EQ(people(), QStringList({"first|7", "second|Nowhere", "third|"}));
+
+    form.suburb->pickRow(3);
+    form.people->moveNext();
+    form.suburb->BoundToText = true;
+    form.suburb->pickRow(0);
+    form.people->moveNext();
+    EXPECT_EQ(people(), QStringList({"first|1140", "second|ALPHA", "third|"}));
+}
+
+} // namespace qm::test
