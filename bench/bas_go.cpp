@@ -4,6 +4,7 @@
 // the first press and the median of ten warm ones. Beside them, the sqlite3 shell's time
 // for the same eleven selections summed in SQL on the same file. The file is built once in
 // the folder (default /tmp/qm-bench-bas) and reused; --fresh builds it again.
+#include "bench/support/benchservices.h"
 #include "bas/bas.h"
 #include "bas/bascompute.h"
 #include "db/dbinit.h"
@@ -33,19 +34,6 @@ constexpr int RowsPerTable = 1'000'000;
 constexpr int Presses = 10;
 const QString Quarter = QStringLiteral("1st Quarter");
 const QString Year = QStringLiteral("2004");
-
-class BenchServices : public qm::SystemServices
-{
-public:
-    explicit BenchServices(QString folder)
-        : m_folder(std::move(folder))
-    {
-    }
-    QString programFolder() const override { return m_folder; }
-
-private:
-    QString m_folder;
-};
 
 void check(int rc, sqlite3 *db, const char *what)
 {
@@ -229,7 +217,7 @@ int main(int argc, char **argv)
             std::printf("built in %.1f s\n", double(clock.elapsed()) / 1000);
         }
 
-        qm::setServices(std::make_unique<BenchServices>(folder));
+        qm::setServices(std::make_unique<qm::BenchServices>(folder));
         qm::RecordingMessageSink messages;
         qm::setMessageSink(&messages);
         QDir::setCurrent(folder);

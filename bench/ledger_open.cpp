@@ -3,6 +3,7 @@
 // clients) and a qm1.mdb with 1,000 jobs and 10,000 unpaid invoices: the first run and the
 // median of ten warm runs of opening PRC and RRC to the first row shown, of Add + typing a
 // row + OK, and of search_Click on an ID.
+#include "bench/support/benchservices.h"
 #include "db/dbinit.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
@@ -24,20 +25,6 @@
 #include <vector>
 
 namespace {
-
-class BenchServices : public qm::SystemServices
-{
-public:
-    explicit BenchServices(QString folder)
-        : m_folder(std::move(folder))
-    {
-    }
-    QString programFolder() const override { return m_folder; }
-    void exitNormally() override {}
-
-private:
-    QString m_folder;
-};
 
 void exec(sqlite3 *db, const char *sql)
 {
@@ -202,7 +189,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     qm::initialiseApplication();
-    qm::setServices(std::make_unique<BenchServices>(dir.path()));
+    qm::setServices(std::make_unique<qm::BenchServices>(dir.path()));
     qm::RecordingMessageSink messages;
     qm::setMessageSink(&messages);
 

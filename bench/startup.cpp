@@ -1,6 +1,7 @@
 // Start-up and data-control figures on a large payments table.
 // Prints: start to main menu shown (offscreen), opening a data control on table p with its
 // first row shown, MoveFirst + MoveLast, and the average time of one move.
+#include "bench/support/benchservices.h"
 #include "db/dbinit.h"
 #include "platform/datacontrol.h"
 #include "platform/form.h"
@@ -17,20 +18,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-class BenchServices : public qm::SystemServices
-{
-public:
-    explicit BenchServices(QString folder)
-        : m_folder(std::move(folder))
-    {
-    }
-    QString programFolder() const override { return m_folder; }
-    void exitNormally() override {}
-
-private:
-    QString m_folder;
-};
 
 void fillPayments(const QString &path, int rows)
 {
@@ -86,7 +73,7 @@ int main(int argc, char **argv)
     startUp.start();
     QApplication app(argc, argv);
     qm::initialiseApplication();
-    qm::setServices(std::make_unique<BenchServices>(dir.path()));
+    qm::setServices(std::make_unique<qm::BenchServices>(dir.path()));
     qm::RecordingMessageSink messages;
     qm::setMessageSink(&messages);
     qm::Main();

@@ -52,11 +52,11 @@ int showRealBox(const MessageRecord &message)
     QMessageBox box(iconFor(message.icon), message.title, message.text, QMessageBox::NoButton, QApplication::activeWindow());
     std::vector<std::pair<QAbstractButton *, int>> results;
     int escapeResult = vbOK;
-    for (const ButtonSpec &spec : buttonsFor(message.buttons)) {
-        QPushButton *button = box.addButton(QString::fromLatin1(spec.caption), spec.role);
-        results.emplace_back(button, spec.result);
-        if (spec.result == vbCancel || spec.result == vbNo)
-            escapeResult = spec.result;
+    for (const ButtonSpec &choice : buttonsFor(message.buttons)) {
+        QPushButton *button = box.addButton(QString::fromLatin1(choice.caption), choice.role);
+        results.emplace_back(button, choice.result);
+        if (choice.result == vbCancel || choice.result == vbNo)
+            escapeResult = choice.result;
     }
     box.setDefaultButton(static_cast<QPushButton *>(results.front().first));
     box.exec();

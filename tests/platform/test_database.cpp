@@ -7,21 +7,15 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+
+#include "tests/support/dbhelpers.h"
+
+using qm::test::errorNumber;
 #include <sqlite3.h>
 
 using namespace qm;
 
 namespace {
-
-int errorNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 // A file laid out with the schema's type names, checked through a connection of its own.
 class DatabaseTest : public ::testing::Test

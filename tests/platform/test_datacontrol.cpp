@@ -3,9 +3,9 @@
 #include "platform/datacontrol.h"
 #include "platform/form.h"
 #include "shell/module1.h"
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
-#include <sqlite3.h>
 
 namespace qm::test {
 
@@ -50,8 +50,6 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(path("t.mdb").toUtf8().constData(), &db), SQLITE_OK);
         const char *schema =
             "create table t (ID integer primary key autoincrement, a text collate nocase,"
             " n currency check (typeof(n) in ('integer','real','null')),"
@@ -59,22 +57,11 @@ protected:
             "insert into t (a, n, d) values ('first', 10, '2000-07-01');"
             "insert into t (a, n, d) values ('second', 20, '2000-08-01');"
             "insert into t (a, n, d) values ('third', 30, null);";
-        ASSERT_EQ(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        runSql(path("t.mdb"), schema);
     }
 
     // Rows of t as "a|n|d", straight from the file.
-    QStringList rows()
-    {
-        auto db = Database::open(path("t.mdb"));
-        auto rs = db->OpenRecordset("select a, n, d from t order by ID", RecordsetType::Snapshot);
-        QStringList result;
-        while (!rs->Eof()) {
-            result << rs->field(0).toText() + "|" + rs->field(1).toText() + "|" + rs->field(2).toText();
-            rs->MoveNext();
-        }
-        return result;
-    }
+    QStringList rows() { return rowsOf(path("t.mdb"), "select a, n, d from t order by ID"); }
 
     BoundForm &openForm()
     {

@@ -3,10 +3,10 @@
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/form.h"
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QLineEdit>
-#include <sqlite3.h>
 
 namespace qm::test {
 
@@ -49,8 +49,6 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(path("t.mdb").toUtf8().constData(), &db), SQLITE_OK);
         const char *schema =
             "create table places (ID long primary key, location text collate nocase, state text collate nocase);"
             "insert into places values (7, 'BRAVO', 'VIC');"
@@ -61,21 +59,10 @@ protected:
             "insert into people (a, e) values ('first', '7');"
             "insert into people (a, e) values ('second', 'Nowhere');"
             "insert into people (a, e) values ('third', null);";
-        ASSERT_EQ(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        runSql(path("t.mdb"), schema);
     }
 
-    QStringList people()
-    {
-        auto db = Database::open(path("t.mdb"));
-        auto rs = db->OpenRecordset("select a, e from people order by ID", RecordsetType::Snapshot);
-        QStringList result;
-        while (!rs->Eof()) {
-            result << rs->field(0).toText() + "|" + rs->field(1).toText();
-            rs->MoveNext();
-        }
-        return result;
-    }
+    QStringList people() { return rowsOf(path("t.mdb"), "select a, e from people order by ID"); }
 
     PlaceForm &openForm()
     {

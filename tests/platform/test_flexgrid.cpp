@@ -1,5 +1,6 @@
 #include "platform/error.h"
 #include "platform/flexgrid.h"
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QApplication>
@@ -10,15 +11,6 @@ namespace qm::test {
 namespace {
 using FlexGridTest = ScreenTest;
 
-int errorNumber(const std::function<void()> &statement)
-{
-    try {
-        statement();
-    } catch (const Error &e) {
-        return e.Number();
-    }
-    return 0;
-}
 } // namespace
 
 TEST_F(FlexGridTest, CurrentCellAndCellsStayInsideTheGrid)

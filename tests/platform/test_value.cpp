@@ -5,19 +5,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "tests/support/dbhelpers.h"
+
+using qm::test::errorNumber;
+
 using namespace qm;
 
 namespace {
-
-int errorNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 } // namespace
 
