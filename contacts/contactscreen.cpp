@@ -315,7 +315,7 @@ void ContactScreen::ok()
     if (statuspanel->Caption() == Editing)
         rs.Edit();
     // The record's Update: the data control validates and writes the bound boxes with it.
-    m_record->recordsetWillMove(rs, vbDataActionUpdate);
+    m_record->UpdateRecord();
     if (rs.EditMode() != EditState::None)
         rs.Update(); // nothing was typed: the row is written as it stands
     if (CallerTag == callerTag()) {

@@ -175,6 +175,13 @@ void Data::moveLast()
     Recordset().MoveLast();
 }
 
+void Data::UpdateRecord()
+{
+    Recordset();
+    if (!leaveRow(vbDataActionUpdate))
+        throw Error(ErrorCode::ActionCancelled, QStringLiteral("This action was cancelled by an associated object."));
+}
+
 void Data::releaseOnUnload()
 {
     if (!m_recordset)

@@ -78,6 +78,10 @@ public:
     std::function<void(int &action, int &save)> onValidate;
     std::function<void()> onReposition;
 
+    // The recordset's Update as the screens use it: Validate(6), then the bound boxes are
+    // written unless Save was cleared. Error 3426 when Validate cancels.
+    void UpdateRecord();
+
     // The form unloads: Validate(11), write unless Save was cleared, close.
     void releaseOnUnload();
     // Closes without validating or writing (tests, end of process).

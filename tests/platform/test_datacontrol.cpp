@@ -249,6 +249,21 @@ TEST_F(DataControlTest, AValueTheColumnCannotHoldIsRefusedAndNothingMoves)
     EXPECT_EQ(rows().first(), "first|10|01/Jul/00");
 }
 
+TEST_F(DataControlTest, UpdateRecordValidatesAndWritesTheBoxes)
+{
+    BoundForm &form = openForm();
+    form.name->typeText(" edited");
+    form.data->UpdateRecord();
+    EXPECT_EQ(form.log.filter("validate"), QStringList({"validate 6 save 1"}));
+    EXPECT_EQ(rows().first(), "first edited|10|01/Jul/00");
+    EXPECT_EQ(form.name->Text(), "first edited"); // still on the same row
+
+    form.name->typeText("!");
+    form.duringValidate = [](int &action, int &) { action = 0; };
+    EXPECT_EQ(errorNumber([&] { form.data->UpdateRecord(); }), 3426);
+    EXPECT_EQ(rows().first(), "first edited|10|01/Jul/00");
+}
+
 TEST_F(DataControlTest, QuitAppWritesNoPendingRow)
 {
     BoundForm &form = openForm();
