@@ -3,6 +3,7 @@
 #include "platform/datacontrol.h"
 
 #include <QAction>
+#include <QEnterEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QImageReader>
@@ -122,6 +123,12 @@ void Label::mouseDoubleClickEvent(QMouseEvent *event)
 void Label::mouseMoveEvent(QMouseEvent *event)
 {
     QLabel::mouseMoveEvent(event);
+    raiseFromQt(this, onMouseMove);
+}
+
+void Label::enterEvent(QEnterEvent *event)
+{
+    QLabel::enterEvent(event);
     raiseFromQt(this, onMouseMove);
 }
 
@@ -334,6 +341,12 @@ void CommandButton::setCaption(const QString &caption)
 void CommandButton::mouseMoveEvent(QMouseEvent *event)
 {
     QPushButton::mouseMoveEvent(event);
+    raiseFromQt(this, onMouseMove);
+}
+
+void CommandButton::enterEvent(QEnterEvent *event)
+{
+    QPushButton::enterEvent(event);
     raiseFromQt(this, onMouseMove);
 }
 
@@ -726,6 +739,12 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
     raiseFromQt(this, onMouseMove);
 }
 
+void PictureBox::enterEvent(QEnterEvent *event)
+{
+    QFrame::enterEvent(event);
+    raiseFromQt(this, onMouseMove);
+}
+
 // ---- Image ----
 
 Image::Image(QWidget *parent)
@@ -769,6 +788,12 @@ void Image::mousePressEvent(QMouseEvent *event)
 void Image::mouseMoveEvent(QMouseEvent *event)
 {
     QLabel::mouseMoveEvent(event);
+    raiseFromQt(this, onMouseMove);
+}
+
+void Image::enterEvent(QEnterEvent *event)
+{
+    QLabel::enterEvent(event);
     raiseFromQt(this, onMouseMove);
 }
 
@@ -817,6 +842,12 @@ void SSPanel::mousePressEvent(QMouseEvent *event)
 void SSPanel::mouseMoveEvent(QMouseEvent *event)
 {
     QFrame::mouseMoveEvent(event);
+    raiseFromQt(this, onMouseMove);
+}
+
+void SSPanel::enterEvent(QEnterEvent *event)
+{
+    QFrame::enterEvent(event);
     raiseFromQt(this, onMouseMove);
 }
 

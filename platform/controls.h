@@ -47,6 +47,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A pointer that lands on the control from outside has moved over it too.
+    void enterEvent(QEnterEvent *event) override;
 };
 
 class TextBox : public QWidget, public Control, public Bindable
@@ -110,6 +112,8 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A pointer that lands on the control from outside has moved over it too.
+    void enterEvent(QEnterEvent *event) override;
 };
 
 class CheckBox : public QCheckBox, public Control, public Bindable
@@ -240,6 +244,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A pointer that lands on the control from outside has moved over it too.
+    void enterEvent(QEnterEvent *event) override;
 
 private:
     QPixmap m_picture;
@@ -264,6 +270,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A pointer that lands on the control from outside has moved over it too.
+    void enterEvent(QEnterEvent *event) override;
 
 private:
     QPixmap m_picture;
@@ -287,6 +295,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A pointer that lands on the control from outside has moved over it too.
+    void enterEvent(QEnterEvent *event) override;
 
 private:
     QString m_caption;
