@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/decimal.h" // roundDecimal, as Format rounds
+
 #include <QString>
 
 namespace qm {
@@ -11,9 +13,5 @@ namespace qm {
 // ("###.00" shows 0.5 as ".50", "##0.00" as "0.50"); there is no thousands separator, a
 // negative value gets a leading minus unless it rounds to zero.
 QString Format(double value, const QString &pattern);
-
-// The value rounded half away from zero to the given decimals on its 15-digit decimal
-// form, as Format rounds it; never a negative zero.
-double roundDecimal(double value, int decimals);
 
 } // namespace qm

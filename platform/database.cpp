@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include "platform/dates.h"
+#include "platform/decimal.h"
 #include "platform/error.h"
 #include "platform/jetsql.h"
 #include "platform/services.h"
@@ -197,30 +198,6 @@ void likeFunction(sqlite3_context *context, int, sqlite3_value **arguments)
         return QString::fromUtf8(utf8, sqlite3_value_bytes(value));
     };
     sqlite3_result_int(context, jetLike(text(arguments[0]), text(arguments[1])) ? 1 : 0);
-}
-
-// Money and other decimals: half away from zero on the decimal value the double stands for,
-// read at 15 significant digits so that 1.00005 rounds up although its binary value is below.
-double roundDecimal(double value, int places)
-{
-    if (!std::isfinite(value) || value == 0)
-        return value;
-    const QString scientific = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde+XX
-    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
-    const QString digits = scientific.left(e).remove(QLatin1Char('.'));
-    const int exponent = scientific.mid(e + 1).toInt();
-    const int keep = exponent + 1 + places; // digits down to the last place kept
-    if (keep >= digits.size())
-        return value;
-    if (keep < 0)
-        return 0.0;
-    qint64 n = keep == 0 ? 0 : digits.left(keep).toLongLong();
-    if (digits[keep] >= QLatin1Char('5'))
-        ++n;
-    if (n == 0)
-        return 0.0;
-    const double rounded = double(n) / std::pow(10.0, places);
-    return value < 0 ? -rounded : rounded;
 }
 
 struct FieldInfo
