@@ -3,6 +3,7 @@
 // column made current and its text written, the row's data set, one row added per match),
 // then cleared and filled again, then read back cell by cell.
 // Prints the time of each fill and of the read, and the process's peak resident size.
+#include "bench/support/benchservices.h"
 #include "platform/flexgrid.h"
 
 #include <QApplication>
@@ -92,8 +93,7 @@ long peakRssKb()
 
 int main(int argc, char **argv)
 {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qm::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     const int matches = argc > 1 ? std::atoi(argv[1]) : 200000;
 

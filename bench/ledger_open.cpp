@@ -175,13 +175,9 @@ void searchOne(int id)
 
 int main(int argc, char **argv)
 {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qm::useOffscreenUnlessSet();
     QTemporaryDir dir;
-    const QString db = QStringLiteral(QM_DB_DIR);
-    qm::dbinit::createDatabase(dir.filePath("qm.mdb"), db + "/qm.sql");
-    qm::dbinit::createDatabase(dir.filePath("qm1.mdb"), db + "/qm1.sql");
-    qm::dbinit::createDatabase(dir.filePath("db1.mdb"), db + "/db1.sql");
+    qm::layOutProgramFolder(dir.path());
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1000000;
     std::printf("generating %d payments and %d receipts, 10,000 invoices...\n", rows, rows);
     fillMain(dir.filePath("qm.mdb"), rows);

@@ -17,4 +17,10 @@ private:
     QString m_folder;
 };
 
+// Runs offscreen unless a display platform was chosen.
+void useOffscreenUnlessSet();
+
+// Creates empty qm.mdb, qm1.mdb and db1.mdb (no places) in a folder from the schema.
+void layOutProgramFolder(const QString &folder);
+
 } // namespace qm
