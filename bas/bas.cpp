@@ -59,7 +59,8 @@ void bas::Form_Load()
 void bas::Command1_Click(int)
 {
     BasRequest request;
-    request.dateColumn = paymentson->Text() == QLatin1String("Invoice Date") ? QStringLiteral("m") : QStringLiteral("j");
+    request.dateColumn
+        = paymentson->Text() == QLatin1String("Invoice Date") ? QStringLiteral("m") : QStringLiteral("j");
     request.period = PeriodBounds(basfor->Text(), basyear->Text());
     if (request.period.status == PeriodRange::BadYear) {
         MsgBox(QStringLiteral("Please check dates are correct!"), vbExclamation, appTitle());
@@ -71,11 +72,12 @@ void bas::Command1_Click(int)
 
     BasFigures f;
     try {
-        const auto db = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        const auto db
+            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
         f = computeBas(*db, request);
     } catch (const Error &) {
-        MsgBox(QStringLiteral("Please check transaction data has been entered over the period specified!"), vbExclamation,
-               appTitle());
+        MsgBox(QStringLiteral("Please check transaction data has been entered over the period specified!"),
+               vbExclamation, appTitle());
         return;
     }
 
@@ -120,7 +122,8 @@ void bas::Command6_Click()
         return;
     const double net = Val(a[0]->Text()) - Val(a[1]->Text()) + Val(a[2]->Text());
     gstpay->setCaption(QStringLiteral("$ ") + Format(std::fabs(net), Money));
-    gsttype->setCaption(Val(Format(net, Money)) > 0 ? QStringLiteral("payable to the ATO") : QStringLiteral("refunded by ATO"));
+    gsttype->setCaption(Val(Format(net, Money)) > 0 ? QStringLiteral("payable to the ATO")
+                                                    : QStringLiteral("refunded by ATO"));
 }
 
 // The summary lies under the details; passing the mouse over a switch label swaps them.

@@ -19,10 +19,10 @@ public:
     ComboBox *basfor, *paymentson, *basyear;
     ControlArray<CommandButton> Command1; // only Go (4) is shown
     CommandButton *Command4, *Command5, *Command6;
-    PictureBox *Picture1;     // the details: G1 to G20, W1, T1 and the two totals
-    ControlArray<TextBox> g;  // 1 to 24
-    ControlArray<TextBox> a;  // 0 1A, 1 1B, 2 5A
-    TextBox *II;              // the instalment rate in per cent
+    PictureBox *Picture1;    // the details: G1 to G20, W1, T1 and the two totals
+    ControlArray<TextBox> g; // 1 to 24
+    ControlArray<TextBox> a; // 0 1A, 1 1B, 2 5A
+    TextBox *II;             // the instalment rate in per cent
     Label *gstpay, *gsttype;
     ControlArray<Label> Label1; // 7 "Show Details:", 8 "Go to Summary"
     QMenu *f1;

@@ -118,8 +118,8 @@ void bas::buildLayout()
     payment->addWidget(gsttype);
     payment->addStretch();
     sums->addLayout(payment, 4, 0, 1, 4);
-    sums->addWidget(caption(summary, QStringLiteral("Refer BAS form for additional fields, withholding PAYG etc.")), 5, 0,
-                    1, 4);
+    sums->addWidget(caption(summary, QStringLiteral("Refer BAS form for additional fields, withholding PAYG etc.")), 5,
+                    0, 1, 4);
     sums->setColumnMinimumWidth(3, 260);
     auto *centred = new QHBoxLayout(summary);
     centred->setContentsMargins(24, 24, 24, 16);
@@ -151,10 +151,11 @@ void bas::buildLayout()
         place(i, QStringLiteral("G%1").arg(i), i - 10, 4);
     details->setColumnMinimumWidth(3, 120);
     details->setRowMinimumHeight(11, 10);
-    details->addWidget(caption(Picture1, QStringLiteral("Total Sales / Income considered by BAS over period")), 12, 1, 1, 4,
-                       Qt::AlignRight);
+    details->addWidget(caption(Picture1, QStringLiteral("Total Sales / Income considered by BAS over period")), 12, 1,
+                       1, 4, Qt::AlignRight);
     details->addWidget(g[23], 12, 5);
-    details->addWidget(caption(Picture1, QStringLiteral("Total Acquisitions over period")), 13, 1, 1, 4, Qt::AlignRight);
+    details->addWidget(caption(Picture1, QStringLiteral("Total Acquisitions over period")), 13, 1, 1, 4,
+                       Qt::AlignRight);
     details->addWidget(g[24], 13, 5);
     details->setColumnStretch(0, 1);
     details->setColumnStretch(6, 1);

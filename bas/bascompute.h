@@ -24,8 +24,8 @@ struct BasRequest
 {
     QString dateColumn; // "j" (date paid or received) or "m" (invoice date)
     PeriodRange period;
-    QString year;       // the year combo's text, on which the new-car rule is keyed
-    double g7 = 0;      // the adjustments, as read from their boxes
+    QString year;  // the year combo's text, on which the new-car rule is keyed
+    double g7 = 0; // the adjustments, as read from their boxes
     double g18 = 0;
 };
 

@@ -4,9 +4,9 @@
 // the first press and the median of ten warm ones. Beside them, the sqlite3 shell's time
 // for the same eleven selections summed in SQL on the same file. The file is built once in
 // the folder (default /tmp/qm-bench-bas) and reused; --fresh builds it again.
-#include "bench/support/benchservices.h"
 #include "bas/bas.h"
 #include "bas/bascompute.h"
+#include "bench/support/benchservices.h"
 #include "db/dbinit.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
@@ -49,7 +49,8 @@ void fill(sqlite3 *db, const char *table, bool payments)
     const qint64 days = first.daysTo(QDate(2010, 6, 30)) + 1;
     std::mt19937 random(payments ? 1 : 2);
     const QByteArray sql = QByteArray("insert into ") + table
-                           + " (a, b, c, d, e, f, g, h, j, m, q, s, t, u) values (?, 1, ?, ?, ?, ?, 'Cheque', ?, ?, ?, '10', ?, 'Someone', ?)";
+                           + " (a, b, c, d, e, f, g, h, j, m, q, s, t, u) values (?, 1, ?, ?, ?, ?, 'Cheque', ?, ?, ?, "
+                             "'10', ?, 'Someone', ?)";
     sqlite3_stmt *insert = nullptr;
     check(sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr), db, "prepare");
     for (int i = 0; i < RowsPerTable; ++i) {
@@ -228,8 +229,8 @@ int main(int argc, char **argv)
 
         std::printf("%s %s, %d payments and %d receipts (ms)\n", qPrintable(Quarter), qPrintable(Year), RowsPerTable,
                     RowsPerTable);
-        std::printf("%-14s %10s %10s %12s %12s %8s\n", "basis", "Go first", "Go median", "shell first",
-                    "shell median", "ratio");
+        std::printf("%-14s %10s %10s %12s %12s %8s\n", "basis", "Go first", "Go median", "shell first", "shell median",
+                    "ratio");
         for (const auto &[basis, column] : {std::pair{QStringLiteral("Receipt Date"), QStringLiteral("j")},
                                             std::pair{QStringLiteral("Invoice Date"), QStringLiteral("m")}}) {
             const Timing go = timeGo(form, basis);

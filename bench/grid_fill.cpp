@@ -20,8 +20,9 @@ constexpr int Columns = 14;
 
 void writeHeadings(qm::MSFlexGrid &grid)
 {
-    static const char *const headings[Columns] = {"ID", "Date", "For", "Supplier/ClientID", "Supplier", " $ Nett", " $ GST",
-                                                  " $ Total", "Category", "Subcategory", "Inv #", "Inv date", "Type", "Job/Account"};
+    static const char *const headings[Columns]
+        = {"ID",       "Date",        "For",   "Supplier/ClientID", "Supplier", " $ Nett",    " $ GST", " $ Total",
+           "Category", "Subcategory", "Inv #", "Inv date",          "Type",     "Job/Account"};
     static const long widths[Columns] = {800, 800, 1500, 0, 1600, 1000, 1000, 1000, 1300, 1300, 1500, 1000, 1000, 1200};
     for (int col = 0; col < Columns; ++col)
         grid.setTextMatrix(0, col, QString::fromLatin1(headings[col]));
@@ -40,8 +41,8 @@ void writeHeadings(qm::MSFlexGrid &grid)
 // One match's cells, as the search writes them from a payment's fields.
 void writeMatch(qm::MSFlexGrid &grid, int row, int id)
 {
-    static const QString names[] = {"Officeworks", "Bunnings Warehouse", "Telstra", "Origin Energy", "Caltex Woolworths",
-                                    "Australia Post", "Harvey Norman", "Jaycar Electronics"};
+    static const QString names[] = {"Officeworks",       "Bunnings Warehouse", "Telstra",       "Origin Energy",
+                                    "Caltex Woolworths", "Australia Post",     "Harvey Norman", "Jaycar Electronics"};
     static const QString categories[] = {"OFFICE", "MOTOR VEHICLE", "TELEPHONE", "ELECTRICITY", "POSTAGE"};
     const QDate day = QDate(2001, 7, 1).addDays(id % 730);
     const QString date = day.toString(QStringLiteral("dd/MM/yyyy"));

@@ -35,10 +35,11 @@ void exec(sqlite3 *db, const char *sql)
 void fillTransactions(sqlite3 *db, const char *table, int rows)
 {
     sqlite3_stmt *insert = nullptr;
-    const QByteArray sql = QStringLiteral("insert into %1 (j, a, b, p, t, c, d, e, f, g, h, q, s, u) "
-                                          "values (?, 'Stationery', ?, ?, ?, ?, ?, ?, 'Expense', 'Cheque', 'Other', ?, 0, 'STD')")
-                               .arg(QLatin1String(table))
-                               .toUtf8();
+    const QByteArray sql
+        = QStringLiteral("insert into %1 (j, a, b, p, t, c, d, e, f, g, h, q, s, u) "
+                         "values (?, 'Stationery', ?, ?, ?, ?, ?, ?, 'Expense', 'Cheque', 'Other', ?, 0, 'STD')")
+              .arg(QLatin1String(table))
+              .toUtf8();
     sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr);
     for (int i = 0; i < rows; ++i) {
         const int party = i % 1000 + 1;
@@ -88,13 +89,16 @@ void fillInvoices(const QString &path)
     sqlite3_open(path.toUtf8().constData(), &db);
     exec(db, "begin");
     for (int i = 1; i <= 1000; ++i)
-        exec(db, QStringLiteral("insert into jac (jac, exp) values ('JOB%1', 'job number %1')").arg(i).toUtf8().constData());
+        exec(
+            db,
+            QStringLiteral("insert into jac (jac, exp) values ('JOB%1', 'job number %1')").arg(i).toUtf8().constData());
     for (int i = 1; i <= 10000; ++i)
-        exec(db, QStringLiteral("insert into inv (a, b, i, xtotal, paid) values ('A%1', '2001-03-05', 'Party 0001', %2, 0)")
-                     .arg(i)
-                     .arg(100 + i % 900)
-                     .toUtf8()
-                     .constData());
+        exec(db,
+             QStringLiteral("insert into inv (a, b, i, xtotal, paid) values ('A%1', '2001-03-05', 'Party 0001', %2, 0)")
+                 .arg(i)
+                 .arg(100 + i % 900)
+                 .toUtf8()
+                 .constData());
     exec(db, "commit");
     sqlite3_close(db);
 }
@@ -195,8 +199,12 @@ int main(int argc, char **argv)
     measure("PRC: Add + type a row + OK", openScreen<qm::PRC>, addTypeAndOk<qm::PRC>, settle);
     measure("RRC: Add + type a row + OK", openScreen<qm::RRC>, addTypeAndOk<qm::RRC>, settle);
     int id = 1;
-    measure("PRC: search_Click on an ID", openScreen<qm::PRC>, [&] { searchOne<qm::PRC>(id += 99991); }, closeScreen<qm::PRC>);
-    measure("RRC: search_Click on an ID", openScreen<qm::RRC>, [&] { searchOne<qm::RRC>(id += 99991); }, closeScreen<qm::RRC>);
+    measure(
+        "PRC: search_Click on an ID", openScreen<qm::PRC>, [&] { searchOne<qm::PRC>(id += 99991); },
+        closeScreen<qm::PRC>);
+    measure(
+        "RRC: search_Click on an ID", openScreen<qm::RRC>, [&] { searchOne<qm::RRC>(id += 99991); },
+        closeScreen<qm::RRC>);
     if (!messages.log().empty())
         std::printf("message boxes: %zu (first: %s)\n", messages.log().size(), qPrintable(messages.log().front().text));
     settle();

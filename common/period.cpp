@@ -47,8 +47,7 @@ constexpr std::array<PeriodRow, 17> Periods{{
     {"Financial Year", 1, 7, H1, 30, 6, H2},
 }};
 
-const char *const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                    "jul", "aug", "sep", "oct", "nov", "dec"};
+const char *const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
 
 // The year after the one the text names, as a plain whole number; nothing when the text
 // is not a whole number of a year a date can hold.

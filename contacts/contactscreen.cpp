@@ -213,8 +213,8 @@ void ContactScreen::combo1_Click(int index)
 {
     if (index == 7) {
         DBCombo5->setText(QString());
-        Data1->RecordSource =
-            QStringLiteral("select * from postcode where state = %1 order by location").arg(SqlText(combo1[7]->Text()));
+        Data1->RecordSource = QStringLiteral("select * from postcode where state = %1 order by location")
+                                  .arg(SqlText(combo1[7]->Text()));
         Data1->Refresh();
         Text1[7]->setText(combo1[7]->Text());
     }
@@ -447,7 +447,8 @@ bool ContactScreen::mayLeave(bool alsoUnwrittenEdits)
     if (!ask)
         return true;
     return MsgBox(QStringLiteral("You haven't saved the current edit. Do you still wish to continue?"), vbYesNo,
-                  Corvane) == vbYes;
+                  Corvane)
+           == vbYes;
 }
 
 void ContactScreen::fa_Click()
@@ -490,7 +491,8 @@ void ContactScreen::ha_Click()
 
 void ContactScreen::navbuts_Click(int)
 {
-    if (MsgBox(QStringLiteral("Are you sure you want to Cancel this operation?"), vbYesNo, QStringLiteral("Corvane Check"))
+    if (MsgBox(QStringLiteral("Are you sure you want to Cancel this operation?"), vbYesNo,
+               QStringLiteral("Corvane Check"))
         != vbYes)
         return;
     const FormRef self = Me();

@@ -110,7 +110,8 @@ void ContactScreen::buildLayout(const QString &formCaption)
     Text1[0]->setMaximumWidth(90);
     abn = new TextBox(sspanel100);
     abn->setMaxLength(15);
-    statuspanel = new Label(sspanel100, clients ? QStringLiteral("Editing Client") : QStringLiteral("Editing Supplier"));
+    statuspanel
+        = new Label(sspanel100, clients ? QStringLiteral("Editing Client") : QStringLiteral("Editing Supplier"));
     QFont status(QStringLiteral("Arial"));
     status.setPointSize(16);
     status.setBold(true);
@@ -285,9 +286,9 @@ void ContactScreen::buildLayout(const QString &formCaption)
         bottom->resize(100, 30);
 
     // Tab order of the entry boxes.
-    const std::vector<QWidget *> order = {Text1[3], combotit, Text1[4], Text1[14], Text1[0], jtitle, Text1[5],
-                                          Text1[9], combo1[7], DBCombo5, Text1[10], Text1[11], Text1[16],
-                                          Text1[17], Text1[12], abn};
+    const std::vector<QWidget *> order
+        = {Text1[3],  combotit, Text1[4],  Text1[14], Text1[0],  jtitle,    Text1[5],  Text1[9],
+           combo1[7], DBCombo5, Text1[10], Text1[11], Text1[16], Text1[17], Text1[12], abn};
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

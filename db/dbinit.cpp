@@ -102,8 +102,8 @@ void createDatabase(const QString &path, const QString &schemaSqlFile)
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            fail(QStringLiteral("cannot create %1: %2").arg(path, file.exists() ? QStringLiteral("it already exists")
-                                                                            : file.errorString()));
+            fail(QStringLiteral("cannot create %1: %2")
+                     .arg(path, file.exists() ? QStringLiteral("it already exists") : file.errorString()));
     }
 
     try {

@@ -38,8 +38,8 @@ int main(int argc, char **argv)
     }
     for (const char *suffix : {"-wal", "-journal"}) {
         if (QFile::exists(target + QLatin1String(suffix))) {
-            std::fprintf(stderr, "qm_mkdb: %s%s exists without its database; move it away first\n",
-                         shown.constData(), suffix);
+            std::fprintf(stderr, "qm_mkdb: %s%s exists without its database; move it away first\n", shown.constData(),
+                         suffix);
             return 1;
         }
     }

@@ -2,13 +2,13 @@
 
 #include "common/convert.h"
 #include "common/format.h"
+#include "ledger/rrc.h"
 #include "platform/database.h"
 #include "platform/dates.h"
 #include "platform/dbcombo.h"
 #include "platform/error.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
-#include "ledger/rrc.h"
 
 #include <QBoxLayout>
 
@@ -45,10 +45,10 @@ INV::INV()
 void INV::getinvnumb()
 {
     try {
-        std::unique_ptr<Database> db = DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false,
-                                                               QStringLiteral(";pwd=pillowcanters"));
-        std::unique_ptr<Recordset> rs =
-            db->OpenRecordset(QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text())));
+        std::unique_ptr<Database> db
+            = DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(
+            QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text())));
         statuspanel->setCaption(QStringLiteral("Editing"));
         rs->Edit(); // no invoice of that number: "No current record."
         invoiceSummary->setCaption(QStringLiteral("Invoice %1 of %2\nTOTAL DUE %3")

@@ -194,8 +194,8 @@ void CTC::flex_DblClick()
     Command2->setEnabled(false);
     try {
         JobListDatabase = openJobs();
-        auto rs = JobListDatabase->OpenRecordset(QStringLiteral("select * from jac where id = %1 order by jac")
-                                                     .arg(SqlNumber(SelectedJobId)));
+        auto rs = JobListDatabase->OpenRecordset(
+            QStringLiteral("select * from jac where id = %1 order by jac").arg(SqlNumber(SelectedJobId)));
         Text4[0]->setText(trimBlanks(rs->field(QStringLiteral("jac")).toText()));
         Text4[1]->setText(trimBlanks(rs->field(QStringLiteral("exp")).toText()));
         statuspanel->setCaption(Editing);

@@ -19,8 +19,8 @@ public:
     Label *statuspanel;
     MSFlexGrid *flex;
     CommandButton *addb, *Command3, *returnb;
-    CommandButton *Command2;              // hidden "Next"
-    ControlArray<CommandButton> navbuts;  // hidden: 0 "Client Masterfile", 1 "Client Accounts", 2 "Cancel"
+    CommandButton *Command2;             // hidden "Next"
+    ControlArray<CommandButton> navbuts; // hidden: 0 "Client Masterfile", 1 "Client Accounts", 2 "Cancel"
 
     // The add panel.
     SSPanel *SSPanel3;

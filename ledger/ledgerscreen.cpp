@@ -179,17 +179,42 @@ void LedgerScreen::fillLists()
         Combo2[0]->setText(QStringLiteral("Expense"));
     Combo3->AddItem(QStringLiteral("10"));
     Combo3->AddItem(QStringLiteral("0"));
-    const QStringList categories = isReceipts()
-        ? QStringList{"Services", "Goods", "Interest", "EXPORT", "Other", "RESIDENTIAL PROPERTY RENT", "FINANCIAL SUPPLIES",
-                      "PRECIOUS METALS", "SCHOOL TUCKSHOP FOOD"}
-        : QStringList{"Phone", "Electricity", "Gas", "Car Expenses", "Equipment", "Financial Charges", "Postage",
-                      "Petty Cash", "Office Rental", "WAGES", "Other", "GST Tax", "Tax", "Maintenance", "Advertising",
-                      "RENTAL PROPERTY RATES & REPAIRS", "FINANCIAL SUPPLIES", "PRECIOUS METALS",
-                      "SCHOOL TUCKSHOP FOOD", "NEW CAR"};
-    const QStringList subCategories = isReceipts()
-        ? QStringList{"Rental", "Refund", "Gift", "GST Tax", "Nil"}
-        : QStringList{"Travel", "Meals", "Entertainment", "Subscriptions", "Books & Publications\"", "Accounting",
-                      "Legal fees", "Repairs", "Printing", "Delivery", "Loan Interest", "Insurance", "Mobile Phone", "Nil"};
+    const QStringList categories = isReceipts() ? QStringList{"Services",
+                                                              "Goods",
+                                                              "Interest",
+                                                              "EXPORT",
+                                                              "Other",
+                                                              "RESIDENTIAL PROPERTY RENT",
+                                                              "FINANCIAL SUPPLIES",
+                                                              "PRECIOUS METALS",
+                                                              "SCHOOL TUCKSHOP FOOD"}
+                                                : QStringList{"Phone",
+                                                              "Electricity",
+                                                              "Gas",
+                                                              "Car Expenses",
+                                                              "Equipment",
+                                                              "Financial Charges",
+                                                              "Postage",
+                                                              "Petty Cash",
+                                                              "Office Rental",
+                                                              "WAGES",
+                                                              "Other",
+                                                              "GST Tax",
+                                                              "Tax",
+                                                              "Maintenance",
+                                                              "Advertising",
+                                                              "RENTAL PROPERTY RATES & REPAIRS",
+                                                              "FINANCIAL SUPPLIES",
+                                                              "PRECIOUS METALS",
+                                                              "SCHOOL TUCKSHOP FOOD",
+                                                              "NEW CAR"};
+    const QStringList subCategories
+        = isReceipts()
+              ? QStringList{"Rental", "Refund", "Gift", "GST Tax", "Nil"}
+              : QStringList{
+                  "Travel",       "Meals",   "Entertainment", "Subscriptions", "Books & Publications\"", "Accounting",
+                  "Legal fees",   "Repairs", "Printing",      "Delivery",      "Loan Interest",          "Insurance",
+                  "Mobile Phone", "Nil"};
     for (const QString &item : categories)
         Combo2[2]->AddItem(item);
     for (const QString &item : subCategories)
@@ -341,8 +366,8 @@ void LedgerScreen::validateRow(int &action, int &save)
     const bool edited = save != 0;
     const bool unchecked = action == vbDataActionMoveFirst && PreviousPressed;
     if (!unchecked) {
-        const bool moveOrClose = (action >= vbDataActionMoveFirst && action <= vbDataActionMoveLast)
-            || action == vbDataActionClose;
+        const bool moveOrClose
+            = (action >= vbDataActionMoveFirst && action <= vbDataActionMoveLast) || action == vbDataActionClose;
         const bool leavingEdits = edited && (action == vbDataActionAddNew || action == vbDataActionUnload);
         if ((moveOrClose || leavingEdits) && !passesChecks(true)) {
             action = vbDataActionCancel;
@@ -455,19 +480,14 @@ void LedgerScreen::Command1_Click(int index)
                 rs.MoveNext();
             break;
         }
-        case 4:
-            m_rows->Recordset().MoveFirst();
-            break;
-        case 5:
-            m_rows->Recordset().MoveLast();
-            break;
+        case 4: m_rows->Recordset().MoveFirst(); break;
+        case 5: m_rows->Recordset().MoveLast(); break;
         case 6:
             m_rows->Recordset().AddNew();
             statuspanel->setCaption(Adding);
             afterAdd();
             break;
-        default:
-            break;
+        default: break;
         }
     } catch (const Error &) {
         // The button's action ends here, without a message; the form stays on its row.
@@ -490,8 +510,9 @@ void LedgerScreen::Form_QueryUnload(int &cancel, int)
 
 void LedgerScreen::search_Click()
 {
-    m_rows->RecordSource = QStringLiteral("select * from %1 where id = %2")
-                               .arg(isReceipts() ? QStringLiteral("r") : QStringLiteral("p"), SqlNumber(searchtext->Text().trimmed()));
+    m_rows->RecordSource
+        = QStringLiteral("select * from %1 where id = %2")
+              .arg(isReceipts() ? QStringLiteral("r") : QStringLiteral("p"), SqlNumber(searchtext->Text().trimmed()));
     try {
         m_rows->Refresh();
     } catch (...) {
@@ -756,7 +777,8 @@ void LedgerScreen::a1_Click()
 
 void LedgerScreen::en_Click()
 {
-    if (MsgBox(QStringLiteral("Cancel current edit and exit?"), vbYesNoCancel, QStringLiteral("Quitting QUILLMARK")) == vbYes)
+    if (MsgBox(QStringLiteral("Cancel current edit and exit?"), vbYesNoCancel, QStringLiteral("Quitting QUILLMARK"))
+        == vbYes)
         QuitApp();
 }
 

@@ -129,8 +129,8 @@ protected:
     bool isReceipts() const;
     QString formTag() const;
 
-    Data *m_rows = nullptr;    // p or r
-    Data *m_parties = nullptr; // s or c
+    Data *m_rows = nullptr;              // p or r
+    Data *m_parties = nullptr;           // s or c
     QGridLayout *m_detailGrid = nullptr; // the details panel's grid; its row 5 is free
     bool m_deleting = false;
 

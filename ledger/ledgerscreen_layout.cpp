@@ -102,8 +102,8 @@ void LedgerScreen::buildLayout()
     pay0.add(0, greyBox(panel));
     pay0.add(2, greyBox(panel));
     Picture3 = new Image(panel);
-    Picture3->setPicture(labelledPicture(receipts ? QStringLiteral("Income") : QStringLiteral("Expenses"), QSize(120, 40),
-                                         QColor(0x2e, 0x7d, 0x4f)));
+    Picture3->setPicture(labelledPicture(receipts ? QStringLiteral("Income") : QStringLiteral("Expenses"),
+                                         QSize(120, 40), QColor(0x2e, 0x7d, 0x4f)));
 
     for (int i = 0; i <= 6; ++i)
         pay1.add(i, entry(new TextBox(panel)));
@@ -229,7 +229,8 @@ void LedgerScreen::buildLayout()
     int row = 0;
     fields->addWidget(caption(panel, QStringLiteral("Ref #")), row, 0);
     fields->addWidget(pay1[5], row++, 1);
-    fields->addWidget(caption(panel, receipts ? QStringLiteral("Date of Receipt") : QStringLiteral("Date of Payment")), row, 0);
+    fields->addWidget(caption(panel, receipts ? QStringLiteral("Date of Receipt") : QStringLiteral("Date of Payment")),
+                      row, 0);
     fields->addWidget(pay1[0], row, 1);
     fields->addWidget(picker, row++, 2);
     fields->addWidget(caption(panel, receipts ? QStringLiteral("Received from") : QStringLiteral("Paid to")), row, 0);

@@ -11,8 +11,8 @@ class PRC : public LedgerScreen
 public:
     PRC();
 
-    Data *p; // the payments
-    Data *s; // the supplier list
+    Data *p;           // the payments
+    Data *s;           // the supplier list
     DBCombo *DBCombo2; // a second job/account list, hidden, carrying the job's key
 
     void p_Validate(int &action, int &save);

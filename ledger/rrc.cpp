@@ -147,7 +147,8 @@ void RRC::rowWritten()
 
 void RRC::postingFailed(const QStringList &numbers)
 {
-    MsgBox(QStringLiteral("The receipt was saved, but the paid amount of invoice %1 was not updated.").arg(numbers.join(", ")),
+    MsgBox(QStringLiteral("The receipt was saved, but the paid amount of invoice %1 was not updated.")
+               .arg(numbers.join(", ")),
            vbExclamation, appTitle());
 }
 
@@ -157,7 +158,8 @@ bool RRC::updateinv(double amount, const QString &number)
         return true;
     try {
         std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(number));
+        std::unique_ptr<Recordset> rs
+            = db->OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(number));
         if (rs->Eof()) {
             setMousePointer(vbDefault);
             rs->Close();
@@ -181,8 +183,8 @@ void RRC::fillinvlist()
     QStringList numbers;
     try {
         std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
-        std::unique_ptr<Recordset> rs =
-            db->OpenRecordset(QStringLiteral("select a from inv where paid < xtotal order by a"), RecordsetType::Snapshot);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(
+            QStringLiteral("select a from inv where paid < xtotal order by a"), RecordsetType::Snapshot);
         getinv->Clear();
         if (rs->Bof() && rs->Eof()) {
             setMousePointer(vbDefault);
@@ -204,8 +206,8 @@ std::optional<QString> RRC::getinvdate()
 {
     try {
         std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
-        std::unique_ptr<Recordset> rs =
-            db->OpenRecordset(QStringLiteral("select b from inv where a = ") + SqlText(getinv->Text()), RecordsetType::Snapshot);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(
+            QStringLiteral("select b from inv where a = ") + SqlText(getinv->Text()), RecordsetType::Snapshot);
         if (rs->Eof()) {
             setMousePointer(vbDefault);
             rs->Close();
@@ -295,7 +297,8 @@ void RRC::mrd_Click()
     try {
         r->Recordset().Delete();
         if (!updateinv(-posted, number))
-            MsgBox(QStringLiteral("The receipt was deleted, but the paid amount of invoice %1 was not updated.").arg(number),
+            MsgBox(QStringLiteral("The receipt was deleted, but the paid amount of invoice %1 was not updated.")
+                       .arg(number),
                    vbExclamation, appTitle());
         r->Refresh();
         r->Recordset().MoveFirst();

@@ -14,9 +14,9 @@ class RRC : public LedgerScreen
 public:
     RRC();
 
-    Data *r; // the receipts
-    Data *c; // the client list
-    TextBox *oldtot; // the total as posted: as loaded, or as last written
+    Data *r;          // the receipts
+    Data *c;          // the client list
+    TextBox *oldtot;  // the total as posted: as loaded, or as last written
     ComboBox *getinv; // the unpaid invoices
     Label *Label2;    // "Go to invoice"
 

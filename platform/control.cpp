@@ -27,7 +27,8 @@ double readTwips(double stored, int pixels)
 
 QColor fromBgr(long bgr)
 {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 long toBgr(const QColor &c)
@@ -179,4 +180,3 @@ Form *Control::ownerForm() const
 }
 
 } // namespace qm
-

@@ -294,22 +294,12 @@ void TextBox::raiseChange()
 bool TextBox::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return dispatchKeyPress(this, onKeyPress, event);
-    case QEvent::MouseButtonPress:
-        raiseFromQt(this, onClick);
-        return false;
-    case QEvent::MouseButtonDblClick:
-        raiseFromQt(this, onDblClick);
-        return false;
-    case QEvent::FocusIn:
-        raiseFromQt(this, onGotFocus);
-        return false;
-    case QEvent::FocusOut:
-        raiseFromQt(this, onLostFocus);
-        return false;
-    default:
-        return false;
+    case QEvent::KeyPress: return dispatchKeyPress(this, onKeyPress, event);
+    case QEvent::MouseButtonPress: raiseFromQt(this, onClick); return false;
+    case QEvent::MouseButtonDblClick: raiseFromQt(this, onDblClick); return false;
+    case QEvent::FocusIn: raiseFromQt(this, onGotFocus); return false;
+    case QEvent::FocusOut: raiseFromQt(this, onLostFocus); return false;
+    default: return false;
     }
 }
 

@@ -25,8 +25,15 @@ constexpr int TableNotFound = 3078;
 
 constexpr int BusyTimeoutMs = 5000;
 
-enum Action { MoveFirstAction = 1, MovePreviousAction = 2, MoveNextAction = 3, MoveLastAction = 4,
-              AddNewAction = 5, DeleteAction = 7, BookmarkAction = 9 };
+enum Action {
+    MoveFirstAction = 1,
+    MovePreviousAction = 2,
+    MoveNextAction = 3,
+    MoveLastAction = 4,
+    AddNewAction = 5,
+    DeleteAction = 7,
+    BookmarkAction = 9
+};
 
 [[noreturn]] void fail(int number, const char *description)
 {
@@ -124,15 +131,9 @@ public:
     {
         int rc = SQLITE_OK;
         switch (value.kind()) {
-        case Value::Kind::Null:
-            rc = sqlite3_bind_null(m_stmt, index);
-            break;
-        case Value::Kind::Integer:
-            rc = sqlite3_bind_int64(m_stmt, index, value.toInteger());
-            break;
-        case Value::Kind::Double:
-            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
-            break;
+        case Value::Kind::Null: rc = sqlite3_bind_null(m_stmt, index); break;
+        case Value::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, index, value.toInteger()); break;
+        case Value::Kind::Double: rc = sqlite3_bind_double(m_stmt, index, value.toDouble()); break;
         case Value::Kind::Text:
         case Value::Kind::Date: {
             const QByteArray text = value.kind() == Value::Kind::Date ? value.toDate().toString(Qt::ISODate).toUtf8()
@@ -177,7 +178,10 @@ private:
 class ResetOnExit
 {
 public:
-    explicit ResetOnExit(Statement &statement) : m_statement(statement) {}
+    explicit ResetOnExit(Statement &statement)
+        : m_statement(statement)
+    {
+    }
     ~ResetOnExit() { m_statement.reset(); }
     ResetOnExit(const ResetOnExit &) = delete;
     ResetOnExit &operator=(const ResetOnExit &) = delete;
@@ -215,12 +219,15 @@ FieldType typeFromDeclaration(const QString &declaration, bool &typed)
         d = d.left(bracket).trimmed();
     typed = true;
     static const std::pair<const char *, FieldType> names[] = {
-        {"COUNTER", FieldType::Counter},   {"AUTOINCREMENT", FieldType::Counter}, {"LONG", FieldType::Long},
-        {"INTEGER", FieldType::Long},      {"INT", FieldType::Long},              {"DOUBLE", FieldType::Double},
-        {"REAL", FieldType::Double},       {"FLOAT", FieldType::Double},          {"CURRENCY", FieldType::Currency},
-        {"DATE", FieldType::Date},         {"DATETIME", FieldType::Date},         {"BOOLEAN", FieldType::Boolean},
-        {"BIT", FieldType::Boolean},       {"TEXT", FieldType::Text},             {"VARCHAR", FieldType::Text},
-        {"CHAR", FieldType::Text},         {"LONGTEXT", FieldType::Memo},         {"MEMO", FieldType::Memo},
+        {"COUNTER", FieldType::Counter},   {"AUTOINCREMENT", FieldType::Counter},
+        {"LONG", FieldType::Long},         {"INTEGER", FieldType::Long},
+        {"INT", FieldType::Long},          {"DOUBLE", FieldType::Double},
+        {"REAL", FieldType::Double},       {"FLOAT", FieldType::Double},
+        {"CURRENCY", FieldType::Currency}, {"DATE", FieldType::Date},
+        {"DATETIME", FieldType::Date},     {"BOOLEAN", FieldType::Boolean},
+        {"BIT", FieldType::Boolean},       {"TEXT", FieldType::Text},
+        {"VARCHAR", FieldType::Text},      {"CHAR", FieldType::Text},
+        {"LONGTEXT", FieldType::Memo},     {"MEMO", FieldType::Memo},
         {"BLOB", FieldType::Binary},       {"LONGBINARY", FieldType::Binary},
     };
     for (const auto &[name, type] : names) {
@@ -269,8 +276,7 @@ std::vector<FieldInfo> describeFields(sqlite3 *db, sqlite3_stmt *stmt, const QSt
             field.typed = true;
         }
         if (table && column && field.type != FieldType::Counter && !writable.isEmpty()
-            && writable.compare(QString::fromUtf8(table), Qt::CaseInsensitive) == 0
-            && QByteArray(database) == "main")
+            && writable.compare(QString::fromUtf8(table), Qt::CaseInsensitive) == 0 && QByteArray(database) == "main")
             field.column = QString::fromUtf8(column);
         fields.push_back(field);
     }
@@ -321,17 +327,13 @@ Value readColumn(sqlite3_stmt *stmt, int i, const FieldInfo &field)
             if (storage != SQLITE_BLOB)
                 return Value(columnText(stmt, i));
             break;
-        case FieldType::Binary:
-            break;
+        case FieldType::Binary: break;
         }
     }
     switch (storage) {
-    case SQLITE_INTEGER:
-        return Value(qint64(sqlite3_column_int64(stmt, i)));
-    case SQLITE_FLOAT:
-        return Value(sqlite3_column_double(stmt, i));
-    case SQLITE_TEXT:
-        return Value(columnText(stmt, i));
+    case SQLITE_INTEGER: return Value(qint64(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt, i));
+    case SQLITE_TEXT: return Value(columnText(stmt, i));
     default: {
         const auto *bytes = static_cast<const char *>(sqlite3_column_blob(stmt, i));
         return Value::blob(QByteArray(bytes, sqlite3_column_bytes(stmt, i)));
@@ -396,8 +398,7 @@ Value convertForField(FieldType type, const Value &value)
             break;
         case FieldType::Counter:
         case FieldType::Text:
-        case FieldType::Memo:
-            break;
+        case FieldType::Memo: break;
         }
     } catch (const Error &) {
         conversionError();
@@ -517,8 +518,8 @@ std::optional<SimpleSelect> analyseSelect(const QString &sql)
         return std::nullopt;
 
     static const std::initializer_list<const char *> clauseWords = {
-        "where", "order", "limit", "group", "having", "union", "intersect", "except", "join", "inner", "left",
-        "right", "cross", "natural", "full", "outer", "on", "using", "window", "indexed", "not", "select"};
+        "where", "order", "limit",   "group", "having", "union", "intersect", "except", "join",    "inner", "left",
+        "right", "cross", "natural", "full",  "outer",  "on",    "using",     "window", "indexed", "not",   "select"};
     const Token &tableToken = tokens[from + 1];
     if (tableToken.kind != Token::Name && (tableToken.kind != Token::Word || isWord(tableToken, clauseWords)))
         return std::nullopt;
@@ -624,8 +625,8 @@ public:
                 throw sqliteError(m_db);
             sqlite3_busy_timeout(m_db, BusyTimeoutMs);
             // Replaces the built-in LIKE: % and _ in user text stay literal.
-            if (sqlite3_create_function_v2(m_db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                           likeFunction, nullptr, nullptr, nullptr)
+            if (sqlite3_create_function_v2(m_db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
+                                           nullptr, nullptr, nullptr)
                 != SQLITE_OK)
                 throw sqliteError(m_db);
             // SQLite reads a file lazily; a file that is no database shows here.
@@ -706,12 +707,9 @@ struct Recordset::Impl
 int Recordset::Impl::count() const
 {
     switch (kind) {
-    case Kind::Keyset:
-        return int(keys.size());
-    case Kind::Snapshot:
-        return int(rows.size());
-    case Kind::ForwardOnly:
-        break;
+    case Kind::Keyset: return int(keys.size());
+    case Kind::Snapshot: return int(rows.size());
+    case Kind::ForwardOnly: break;
     }
     return streamed;
 }
@@ -764,8 +762,8 @@ bool Recordset::Impl::readKey(qint64 key, std::vector<Value> &values)
 
 int Recordset::Impl::indexOfKey(qint64 key) const
 {
-    const auto it = keysAscending ? std::lower_bound(keys.begin(), keys.end(), key)
-                                  : std::find(keys.begin(), keys.end(), key);
+    const auto it
+        = keysAscending ? std::lower_bound(keys.begin(), keys.end(), key) : std::find(keys.begin(), keys.end(), key);
     return it != keys.end() && *it == key ? int(it - keys.begin()) : -1;
 }
 
@@ -821,8 +819,9 @@ void Recordset::Impl::refreshCurrent()
 void Recordset::Impl::openTable(const QString &source, RecordsetType type)
 {
     QString name = source;
-    if (name.size() >= 2 && ((name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
-                             || (name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))))
+    if (name.size() >= 2
+        && ((name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+            || (name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))))
         name = name.mid(1, name.size() - 2);
     const auto found = findTable(db(), name);
     if (!found)
@@ -1326,17 +1325,12 @@ FieldType Recordset::fieldType(int index) const
     // An expression has no declared type: its value tells.
     const std::vector<Value> &row = d->mode != EditState::None ? d->buffer : d->current;
     switch (size_t(index) < row.size() ? row[size_t(index)].kind() : Value::Kind::Null) {
-    case Value::Kind::Integer:
-        return FieldType::Long;
-    case Value::Kind::Double:
-        return FieldType::Double;
-    case Value::Kind::Date:
-        return FieldType::Date;
-    case Value::Kind::Blob:
-        return FieldType::Binary;
+    case Value::Kind::Integer: return FieldType::Long;
+    case Value::Kind::Double: return FieldType::Double;
+    case Value::Kind::Date: return FieldType::Date;
+    case Value::Kind::Blob: return FieldType::Binary;
     case Value::Kind::Null:
-    case Value::Kind::Text:
-        break;
+    case Value::Kind::Text: break;
     }
     return FieldType::Text;
 }

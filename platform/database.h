@@ -94,9 +94,9 @@ public:
 
     int FieldCount() const;
     int FieldIndex(const QString &name) const; // -1 when there is none (case-insensitive)
-    FieldRef Fields(const QString &name);       // Error 3265 when there is none
+    FieldRef Fields(const QString &name);      // Error 3265 when there is none
     FieldRef Fields(int index);
-    Value field(const QString &name) const;     // shorthand for Fields(name).value()
+    Value field(const QString &name) const; // shorthand for Fields(name).value()
     Value field(int index) const;
 
     void Close();

@@ -24,7 +24,8 @@ DBCombo::DBCombo(QWidget *parent, Style style)
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(12);
     setMaxVisibleItems(20);
-    connect(this, &QComboBox::activated, this, [this](int index) { runEvent(this, [this, index] { pickRow(index); }); });
+    connect(this, &QComboBox::activated, this,
+            [this](int index) { runEvent(this, [this, index] { pickRow(index); }); });
     if (QLineEdit *edit = lineEdit()) {
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -190,7 +191,8 @@ void DBCombo::readList()
         || ListField.isEmpty())
         return;
     // A recordset of its own: the row source's current row and position stay untouched.
-    std::unique_ptr<Database> database = Database::open(programFile(source->DatabaseName), source->ReadOnly, source->Connect);
+    std::unique_ptr<Database> database
+        = Database::open(programFile(source->DatabaseName), source->ReadOnly, source->Connect);
     std::unique_ptr<qm::Recordset> rows = database->OpenRecordset(source->RecordSource, RecordsetType::Snapshot);
     const int listIndex = rows->FieldIndex(ListField);
     const int boundIndex = BoundColumn.isEmpty() ? listIndex : rows->FieldIndex(BoundColumn);

@@ -62,10 +62,10 @@ public:
     void fillBound(const Value &value) override;
 
     // Tests: what the user does.
-    void pickRow(int row);            // picks a row from the drop-down list (Click with dbcAreaList)
+    void pickRow(int row);              // picks a row from the drop-down list (Click with dbcAreaList)
     void typeText(const QString &text); // types into the text part
-    void clickArea(int area);         // a click on the button or the text part
-    void releaseMouse();              // MouseUp over the control
+    void clickArea(int area);           // a click on the button or the text part
+    void releaseMouse();                // MouseUp over the control
 
     std::function<void(int area)> onClick;
     std::function<void()> onChange;

@@ -45,7 +45,6 @@ QString scaledDigits(double value, int decimals)
     return result.sliced(lead);
 }
 
-
 double roundDecimal(double value, int decimals)
 {
     if (!std::isfinite(value))

@@ -28,15 +28,15 @@ constexpr int ObjectRequired = 424;
 constexpr int NoCurrentRecord = 3021;
 constexpr int FileNotFound = 3024;
 constexpr int SyntaxError = 3075;
-constexpr int ItemNotFound = 3265;       // no field of that name
+constexpr int ItemNotFound = 3265; // no field of that name
 constexpr int RecordIsDeleted = 3167;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int NotUpdatable = 3027;
-constexpr int CheckFailed = 3317;        // a value the column cannot hold
+constexpr int CheckFailed = 3317; // a value the column cannot hold
 constexpr int DataTypeConversion = 3421;
 constexpr int ActionCancelled = 3426;
 constexpr int ObjectClosed = 3420;
-constexpr int DatabaseError = 3000;      // anything else the engine reports
+constexpr int DatabaseError = 3000; // anything else the engine reports
 } // namespace ErrorCode
 
 } // namespace qm

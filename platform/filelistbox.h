@@ -18,7 +18,7 @@ public:
     using Control::setVisible;
 
     QString Path() const;
-    void setPath(const QString &folder);    // re-reads the list
+    void setPath(const QString &folder); // re-reads the list
     QString Pattern() const;
     void setPattern(const QString &pattern); // re-reads the list
     void Refresh();

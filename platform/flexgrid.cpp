@@ -56,12 +56,15 @@ public:
 private:
     static quint64 key(int row, int col) { return (static_cast<quint64>(row) << 32) | static_cast<quint32>(col); }
     quint32 *endsOf(int row) { return m_ends.data() + static_cast<size_t>(row) * static_cast<size_t>(m_cols); }
-    const quint32 *endsOf(int row) const { return m_ends.data() + static_cast<size_t>(row) * static_cast<size_t>(m_cols); }
+    const quint32 *endsOf(int row) const
+    {
+        return m_ends.data() + static_cast<size_t>(row) * static_cast<size_t>(m_cols);
+    }
     void dropFontsOutside(int rows, int cols);
 
     int m_rows, m_cols, m_fixedRows = 1;
-    std::vector<QString> m_lines;  // per row: its cells' texts one after another
-    std::vector<quint32> m_ends;   // per cell, row-major: where its text ends in the row's line
+    std::vector<QString> m_lines; // per row: its cells' texts one after another
+    std::vector<quint32> m_ends;  // per cell, row-major: where its text ends in the row's line
     std::vector<long> m_rowData;
     int m_lastWritten = 0;
     std::unordered_map<quint64, QFont> m_fonts; // only cells given a font of their own
@@ -96,18 +99,14 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const int row = index.row() + m_fixedRows;
     const int col = index.column();
     switch (role) {
-    case Qt::DisplayRole:
-        return text(row, col);
+    case Qt::DisplayRole: return text(row, col);
     case Qt::FontRole: {
         const auto it = m_fonts.find(key(row, col));
         return it == m_fonts.end() ? QVariant() : QVariant(it->second);
     }
-    case Qt::BackgroundRole:
-        return m_marked.contains(col, row) ? QVariant(m_markBackground) : QVariant();
-    case Qt::ForegroundRole:
-        return m_marked.contains(col, row) ? QVariant(m_markForeground) : QVariant();
-    default:
-        return {};
+    case Qt::BackgroundRole: return m_marked.contains(col, row) ? QVariant(m_markBackground) : QVariant();
+    case Qt::ForegroundRole: return m_marked.contains(col, row) ? QVariant(m_markForeground) : QVariant();
+    default: return {};
     }
 }
 
@@ -245,8 +244,8 @@ void GridModel::fontsChanged(int firstRow, int lastRow, int firstCol, int lastCo
     if (firstRow < m_fixedRows)
         emit headerDataChanged(Qt::Horizontal, firstCol, lastCol);
     if (lastRow >= m_fixedRows)
-        emit dataChanged(index(std::max(firstRow, m_fixedRows) - m_fixedRows, firstCol), index(lastRow - m_fixedRows, lastCol),
-                         {Qt::FontRole});
+        emit dataChanged(index(std::max(firstRow, m_fixedRows) - m_fixedRows, firstCol),
+                         index(lastRow - m_fixedRows, lastCol), {Qt::FontRole});
 }
 
 void GridModel::setMarkColours(const QBrush &background, const QBrush &foreground)
@@ -297,8 +296,8 @@ MSFlexGrid::MSFlexGrid(QWidget *parent, int rows, int cols)
     setModel(m_model);
     setSelectionMode(NoSelection); // the model draws the grid's own selection
     setEditTriggers(NoEditTriggers);
-    setAutoScroll(false);          // code moving the current cell does not scroll
-    setTabKeyNavigation(false);    // Tab leaves the grid, as on every other control
+    setAutoScroll(false);       // code moving the current cell does not scroll
+    setTabKeyNavigation(false); // Tab leaves the grid, as on every other control
     setWordWrap(false);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
@@ -665,7 +664,8 @@ void MSFlexGrid::changed()
     if (m_syncPending)
         return;
     m_syncPending = true;
-    QMetaObject::invokeMethod(this, [this] { syncView(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { syncView(); }, Qt::QueuedConnection);
 }
 
 void MSFlexGrid::syncView()

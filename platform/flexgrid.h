@@ -14,8 +14,8 @@ class GridModel;
 namespace GridError {
 constexpr int InvalidPropertyValue = 380;
 constexpr int SubscriptOutOfRange = 381; // TextMatrix, RowData, ColWidth
-constexpr int InvalidRow = 30009;         // Row, RowSel
-constexpr int InvalidCol = 30010;         // Col, ColSel
+constexpr int InvalidRow = 30009;        // Row, RowSel
+constexpr int InvalidCol = 30010;        // Col, ColSel
 } // namespace GridError
 
 // The text grid of the screens. Rows and columns count from 0 and include the fixed

@@ -177,7 +177,8 @@ void Form::load()
     // Data controls that know their database and records open by themselves, unless
     // Form_Load already refreshed them.
     for (Data *data : m_dataControls) {
-        if (data && !data->isOpen() && !data->wasRefreshed() && !data->DatabaseName.isEmpty() && !data->RecordSource.isEmpty())
+        if (data && !data->isOpen() && !data->wasRefreshed() && !data->DatabaseName.isEmpty()
+            && !data->RecordSource.isEmpty())
             data->Refresh();
     }
 }
@@ -273,7 +274,8 @@ void Forms::loadNew(std::type_index type, Form *form, Form &(*getter)())
         form->load();
     } catch (...) {
         auto &forms = registry().forms;
-        forms.erase(std::remove_if(forms.begin(), forms.end(), [form](const auto &e) { return e.second == form; }), forms.end());
+        forms.erase(std::remove_if(forms.begin(), forms.end(), [form](const auto &e) { return e.second == form; }),
+                    forms.end());
         form->m_unloaded = true;
         form->deleteLater();
         throw;
@@ -301,7 +303,8 @@ bool Forms::Unload(Form &form)
 void Forms::remove(Form *form)
 {
     auto &forms = registry().forms;
-    forms.erase(std::remove_if(forms.begin(), forms.end(), [form](const auto &e) { return e.second == form; }), forms.end());
+    forms.erase(std::remove_if(forms.begin(), forms.end(), [form](const auto &e) { return e.second == form; }),
+                forms.end());
     form->m_unloaded = true;
     form->hide();
     qApp->removeEventFilter(form);

@@ -75,9 +75,9 @@ namespace {
 struct LikeToken
 {
     enum Type { Any, One, Digit, Set, Literal } type;
-    QChar ch;                                // Literal, case-folded
+    QChar ch;                                    // Literal, case-folded
     std::vector<std::pair<QChar, QChar>> ranges; // Set, case-folded bounds
-    bool negated = false;                    // Set
+    bool negated = false;                        // Set
 };
 
 QChar fold(QChar c)
@@ -128,12 +128,9 @@ std::vector<LikeToken> compileLike(const QString &pattern)
 bool matchesOne(const LikeToken &token, QChar c)
 {
     switch (token.type) {
-    case LikeToken::One:
-        return true;
-    case LikeToken::Digit:
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    case LikeToken::Literal:
-        return fold(c) == token.ch;
+    case LikeToken::One: return true;
+    case LikeToken::Digit: return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    case LikeToken::Literal: return fold(c) == token.ch;
     case LikeToken::Set: {
         const QChar f = fold(c);
         bool inSet = false;
@@ -141,8 +138,7 @@ bool matchesOne(const LikeToken &token, QChar c)
             inSet = inSet || (f >= low && f <= high);
         return inSet != token.negated;
     }
-    case LikeToken::Any:
-        break;
+    case LikeToken::Any: break;
     }
     return false;
 }

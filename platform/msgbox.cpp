@@ -19,20 +19,19 @@ struct ButtonSpec
 std::vector<ButtonSpec> buttonsFor(int set)
 {
     switch (set) {
-    case vbOKCancel:
-        return {{QMessageBox::AcceptRole, "OK", vbOK}, {QMessageBox::RejectRole, "Cancel", vbCancel}};
+    case vbOKCancel: return {{QMessageBox::AcceptRole, "OK", vbOK}, {QMessageBox::RejectRole, "Cancel", vbCancel}};
     case vbAbortRetryIgnore:
         return {{QMessageBox::RejectRole, "&Abort", vbAbort},
                 {QMessageBox::AcceptRole, "&Retry", vbRetry},
                 {QMessageBox::ActionRole, "&Ignore", vbIgnore}};
     case vbYesNoCancel:
-        return {{QMessageBox::YesRole, "&Yes", vbYes}, {QMessageBox::NoRole, "&No", vbNo}, {QMessageBox::RejectRole, "Cancel", vbCancel}};
-    case vbYesNo:
-        return {{QMessageBox::YesRole, "&Yes", vbYes}, {QMessageBox::NoRole, "&No", vbNo}};
+        return {{QMessageBox::YesRole, "&Yes", vbYes},
+                {QMessageBox::NoRole, "&No", vbNo},
+                {QMessageBox::RejectRole, "Cancel", vbCancel}};
+    case vbYesNo: return {{QMessageBox::YesRole, "&Yes", vbYes}, {QMessageBox::NoRole, "&No", vbNo}};
     case vbRetryCancel:
         return {{QMessageBox::AcceptRole, "&Retry", vbRetry}, {QMessageBox::RejectRole, "Cancel", vbCancel}};
-    default:
-        return {{QMessageBox::AcceptRole, "OK", vbOK}};
+    default: return {{QMessageBox::AcceptRole, "OK", vbOK}};
     }
 }
 
@@ -49,7 +48,8 @@ QMessageBox::Icon iconFor(int icon)
 
 int showRealBox(const MessageRecord &message)
 {
-    QMessageBox box(iconFor(message.icon), message.title, message.text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconFor(message.icon), message.title, message.text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     std::vector<std::pair<QAbstractButton *, int>> results;
     int escapeResult = vbOK;
     for (const ButtonSpec &choice : buttonsFor(message.buttons)) {

@@ -59,10 +59,22 @@ bool parseNumber(const QString &text, double &result)
 } // namespace
 
 Value::Value() = default;
-Value::Value(int v) : m_data(qint64(v)) {}
-Value::Value(qint64 v) : m_data(v) {}
-Value::Value(double v) : m_data(v) {}
-Value::Value(const QString &v) : m_data(v) {}
+Value::Value(int v)
+    : m_data(qint64(v))
+{
+}
+Value::Value(qint64 v)
+    : m_data(v)
+{
+}
+Value::Value(double v)
+    : m_data(v)
+{
+}
+Value::Value(const QString &v)
+    : m_data(v)
+{
+}
 
 Value::Value(const char *v)
 {
@@ -101,10 +113,8 @@ bool Value::isNumber() const
 QString Value::toText() const
 {
     switch (kind()) {
-    case Kind::Null:
-        return {};
-    case Kind::Integer:
-        return QString::number(std::get<qint64>(m_data));
+    case Kind::Null: return {};
+    case Kind::Integer: return QString::number(std::get<qint64>(m_data));
     case Kind::Double: {
         const double v = std::get<double>(m_data);
         const double a = std::fabs(v);
@@ -112,12 +122,9 @@ QString Value::toText() const
         const char format = (a >= 1e15 || (a != 0 && a < 1e-5)) ? 'g' : 'f';
         return QString::number(v, format, QLocale::FloatingPointShortest);
     }
-    case Kind::Text:
-        return std::get<QString>(m_data);
-    case Kind::Date:
-        return formatShortDate(std::get<QDate>(m_data));
-    case Kind::Blob:
-        return QString::fromUtf8(std::get<BlobTag>(m_data).bytes);
+    case Kind::Text: return std::get<QString>(m_data);
+    case Kind::Date: return formatShortDate(std::get<QDate>(m_data));
+    case Kind::Blob: return QString::fromUtf8(std::get<BlobTag>(m_data).bytes);
     }
     return {};
 }
@@ -125,12 +132,9 @@ QString Value::toText() const
 double Value::toDouble() const
 {
     switch (kind()) {
-    case Kind::Null:
-        return 0;
-    case Kind::Integer:
-        return double(std::get<qint64>(m_data));
-    case Kind::Double:
-        return std::get<double>(m_data);
+    case Kind::Null: return 0;
+    case Kind::Integer: return double(std::get<qint64>(m_data));
+    case Kind::Double: return std::get<double>(m_data);
     case Kind::Text: {
         double result = 0;
         if (!parseNumber(std::get<QString>(m_data), result))
@@ -138,8 +142,7 @@ double Value::toDouble() const
         return result;
     }
     case Kind::Date:
-    case Kind::Blob:
-        break;
+    case Kind::Blob: break;
     }
     typeMismatch();
 }
@@ -158,18 +161,15 @@ qint64 Value::toInteger() const
 QDate Value::toDate() const
 {
     switch (kind()) {
-    case Kind::Null:
-        return {};
-    case Kind::Date:
-        return std::get<QDate>(m_data);
+    case Kind::Null: return {};
+    case Kind::Date: return std::get<QDate>(m_data);
     case Kind::Text: {
         const QDate date = parseUserDate(std::get<QString>(m_data));
         if (!date.isValid())
             typeMismatch();
         return date;
     }
-    default:
-        break;
+    default: break;
     }
     typeMismatch();
 }
@@ -177,14 +177,10 @@ QDate Value::toDate() const
 QByteArray Value::toBlob() const
 {
     switch (kind()) {
-    case Kind::Null:
-        return {};
-    case Kind::Blob:
-        return std::get<BlobTag>(m_data).bytes;
-    case Kind::Text:
-        return std::get<QString>(m_data).toUtf8();
-    default:
-        break;
+    case Kind::Null: return {};
+    case Kind::Blob: return std::get<BlobTag>(m_data).bytes;
+    case Kind::Text: return std::get<QString>(m_data).toUtf8();
+    default: break;
     }
     typeMismatch();
 }

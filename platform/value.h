@@ -39,8 +39,15 @@ public:
     bool operator==(const Value &other) const;
 
 private:
-    struct NullTag { bool operator==(const NullTag &) const { return true; } };
-    struct BlobTag { QByteArray bytes; bool operator==(const BlobTag &) const = default; };
+    struct NullTag
+    {
+        bool operator==(const NullTag &) const { return true; }
+    };
+    struct BlobTag
+    {
+        QByteArray bytes;
+        bool operator==(const BlobTag &) const = default;
+    };
     std::variant<NullTag, qint64, double, QString, QDate, BlobTag> m_data;
 };
 

@@ -30,8 +30,9 @@ void reports2::Command8_Click()
 
 void reports2::openFoundRow(const QString &id)
 {
-    LedgerScreen &ledger = typeoftrans->Text() != QLatin1String("Income") ? static_cast<LedgerScreen &>(Forms::get<PRC>())
-                                                                          : static_cast<LedgerScreen &>(Forms::get<RRC>());
+    LedgerScreen &ledger = typeoftrans->Text() != QLatin1String("Income")
+                               ? static_cast<LedgerScreen &>(Forms::get<PRC>())
+                               : static_cast<LedgerScreen &>(Forms::get<RRC>());
     ledger.Show();
     ledger.searchtext->setText(id);
     ledger.search_Click();

@@ -57,10 +57,10 @@ CI::CI()
     info->RecordSource = QStringLiteral("info");
     pic->RecordSource = QStringLiteral("pic");
     // In screen order; the hidden Text1(3) shares the address column with Text1(1).
-    const std::vector<std::pair<Bindable *, QString>> bound = {
-        {Text1[0], "a"}, {Text1[1], "b"}, {Text1[2], "c"},  {Combo1, "d"},    {Text1[3], "b"},
-        {Text1[4], "e"}, {Text1[5], "f"}, {Text1[6], "g"},  {Text1[7], "n"},  {Text1[8], "i"},
-        {Text1[9], "j"}, {Text1[10], "l"}, {Text1[11], "o"}, {Text1[12], "k"}};
+    const std::vector<std::pair<Bindable *, QString>> bound
+        = {{Text1[0], "a"}, {Text1[1], "b"},  {Text1[2], "c"},  {Combo1, "d"},   {Text1[3], "b"},
+           {Text1[4], "e"}, {Text1[5], "f"},  {Text1[6], "g"},  {Text1[7], "n"}, {Text1[8], "i"},
+           {Text1[9], "j"}, {Text1[10], "l"}, {Text1[11], "o"}, {Text1[12], "k"}};
     for (const auto &[control, column] : bound)
         control->setDataSource(info, column);
     Picture1->setDataSource(pic, QStringLiteral("pic"));
@@ -91,9 +91,7 @@ void CI::Form_Load()
     }
 }
 
-void CI::info_Validate(int &, int &)
-{
-}
+void CI::info_Validate(int &, int &) {}
 
 void CI::File1_Click()
 {

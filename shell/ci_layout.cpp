@@ -26,14 +26,19 @@ void CI::buildLayout()
     pic->setVisible(false);
 
     // Text1(3) is a second, hidden box on the address column.
-    const std::vector<std::pair<int, QString>> boxes = {
-        {0, QStringLiteral("Name of Organisation")}, {1, QStringLiteral("Address")},
-        {2, QStringLiteral("Town/Suburb")},          {-1, QStringLiteral("State")},
-        {4, QStringLiteral("Postcode")},             {5, QStringLiteral("Phone")},
-        {6, QStringLiteral("Fax")},                  {7, QStringLiteral("ABN #")},
-        {8, QStringLiteral("Cheques payable to (name)")}, {9, QStringLiteral("Invoice questions phone")},
-        {10, QStringLiteral("Standard terms")},      {11, QStringLiteral("Standard shipping company")},
-        {12, QStringLiteral("Special message on invoices")}};
+    const std::vector<std::pair<int, QString>> boxes = {{0, QStringLiteral("Name of Organisation")},
+                                                        {1, QStringLiteral("Address")},
+                                                        {2, QStringLiteral("Town/Suburb")},
+                                                        {-1, QStringLiteral("State")},
+                                                        {4, QStringLiteral("Postcode")},
+                                                        {5, QStringLiteral("Phone")},
+                                                        {6, QStringLiteral("Fax")},
+                                                        {7, QStringLiteral("ABN #")},
+                                                        {8, QStringLiteral("Cheques payable to (name)")},
+                                                        {9, QStringLiteral("Invoice questions phone")},
+                                                        {10, QStringLiteral("Standard terms")},
+                                                        {11, QStringLiteral("Standard shipping company")},
+                                                        {12, QStringLiteral("Special message on invoices")}};
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(10);
     fields->setVerticalSpacing(6);

@@ -41,7 +41,8 @@ void frmAbout::StartSysInfo()
 {
     try {
         QString path;
-        if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"), QStringLiteral("PATH"), path)) {
+        if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                         QStringLiteral("PATH"), path)) {
             if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                              QStringLiteral("MSINFO"), path))
                 throw Error(0, QString());

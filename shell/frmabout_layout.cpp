@@ -21,13 +21,17 @@ void frmAbout::buildLayout()
     lblTitle->setFont(title);
     lblVersion = new Label(body);
     Label1 = new Label(body, QStringLiteral("QUILLMARK GST Compliance System"));
-    lblDescription = new Label(body, QStringLiteral(
-        "Records clients, suppliers, payments and receipts with their GST, keeps tax invoices and works out "
-        "the Business Activity Statement."));
-    Label2 = new Label(body, QStringLiteral("For enquiries, please see the documentation that came with this program."));
-    lblDisclaimer = new Label(body, QStringLiteral(
-        "Warning: this program is provided as is. The user accepts full responsibility for checking its results "
-        "before they are given to the tax office."));
+    lblDescription = new Label(
+        body, QStringLiteral(
+                  "Records clients, suppliers, payments and receipts with their GST, keeps tax invoices and works out "
+                  "the Business Activity Statement."));
+    Label2
+        = new Label(body, QStringLiteral("For enquiries, please see the documentation that came with this program."));
+    lblDisclaimer = new Label(
+        body,
+        QStringLiteral(
+            "Warning: this program is provided as is. The user accepts full responsibility for checking its results "
+            "before they are given to the tax office."));
     cmdOK = new CommandButton(body, QStringLiteral("OK"));
     cmdSysInfo = new CommandButton(body, QStringLiteral("&System Info..."));
 

@@ -13,7 +13,7 @@ namespace qm {
 namespace {
 // The old user-name call failed quietly for names that did not fit its buffer.
 constexpr int UserNameBufferSize = 199;
-}
+} // namespace
 
 frmSplash::frmSplash()
     : Form(QStringLiteral("frmSplash"))

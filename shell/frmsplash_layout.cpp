@@ -27,7 +27,8 @@ void frmSplash::buildLayout()
     lblCompanyProduct->setFont(subtitle);
     lblPlatform = new Label(body, QStringLiteral("Windows 95/98/NT"));
     lblVersion = new Label(body);
-    lblWarning = new Label(body, QStringLiteral("Warning: The user accepts full responsibility for the use of this product"));
+    lblWarning
+        = new Label(body, QStringLiteral("Warning: The user accepts full responsibility for the use of this product"));
     lblLicenseTo = new Label(body);
     lblCopyright = new Label(body, QStringLiteral("Bookkeeping and GST for the small business"));
     lblCompany = new Label(body, QStringLiteral("Please read the disclaimer before you go on."));

@@ -63,8 +63,7 @@ void Menu2::Picture1_Click(int index)
         Forms::get<srcm>().Show();
         Forms::get<srcm>().s->setVisible(true);
         break;
-    default:
-        return; // the banner and the decorative picture do nothing
+    default: return; // the banner and the decorative picture do nothing
     }
     Forms::Unload(*this);
 }

@@ -75,7 +75,8 @@ void Menu2::buildLayout()
     Picture1.add(6, pictureButton(sspanel100, QStringLiteral("Receipts / Income"), big, green));
     Picture1.add(7, pictureButton(sspanel100, QStringLiteral("Clients"), big, blue));
     Picture1.add(8, pictureButton(sspanel100, QStringLiteral("Suppliers"), big, green));
-    Picture1.add(9, pictureButton(sspanel100, QStringLiteral("Transaction Search"), QSize(200, 36), QColor(0x55, 0x55, 0x55)));
+    Picture1.add(
+        9, pictureButton(sspanel100, QStringLiteral("Transaction Search"), QSize(200, 36), QColor(0x55, 0x55, 0x55)));
     picture100 = pictureButton(sspanel100, QStringLiteral("Invoices"), QSize(90, 36), QColor(0x90, 0x90, 0xa0));
 
     setMouseIcon(blowtorchCursor());

@@ -49,27 +49,27 @@ QString sqlDate(const char *day)
 // accrual basis (invoice date) for the first quarter.
 const Row Book[] = {
     // Receipts.
-    {"r", "Income", "SALES", "STD", 1100.00, 100.00, 0, "15/jul/2001", "10/jul/2001"},     // R1
-    {"r", "Income", "SALES", "STD", 250.00, 0, 0, "20/aug/2001", "20/aug/2001"},           // R2 GST-free
-    {"r", "Income", "EXPORT", "EXP", 3000.00, 0, 0, "5/sep/2001", "28/jun/2001"},          // R3 export
+    {"r", "Income", "SALES", "STD", 1100.00, 100.00, 0, "15/jul/2001", "10/jul/2001"},               // R1
+    {"r", "Income", "SALES", "STD", 250.00, 0, 0, "20/aug/2001", "20/aug/2001"},                     // R2 GST-free
+    {"r", "Income", "EXPORT", "EXP", 3000.00, 0, 0, "5/sep/2001", "28/jun/2001"},                    // R3 export
     {"r", "Income", "RESIDENTIAL PROPERTY RENT", "ITS", 800.00, 0, 0, "30/sep/2001", "30/sep/2001"}, // R4
-    {"r", "Income", "LOAN", "NOT", 500.00, 0, 0, "1/aug/2001", "1/aug/2001"},              // R5 counts nowhere
+    {"r", "Income", "LOAN", "NOT", 500.00, 0, 0, "1/aug/2001", "1/aug/2001"},                     // R5 counts nowhere
     {"r", "Income", "SALES", "STD", std::nullopt, std::nullopt, 0, "10/aug/2001", "10/aug/2001"}, // R6 Null amounts
-    {"r", "Income", "SALES", "STD", 440.00, 40.00, 0, "1/oct/2001", "25/sep/2001"},        // R7 paid next quarter
-    {"r", "Income", "SALES", "STD", 333.33, 30.30, 0, "12/sep/2001", ""},                  // R8 no invoice date
+    {"r", "Income", "SALES", "STD", 440.00, 40.00, 0, "1/oct/2001", "25/sep/2001"}, // R7 paid next quarter
+    {"r", "Income", "SALES", "STD", 333.33, 30.30, 0, "12/sep/2001", ""},           // R8 no invoice date
     // Payments.
-    {"p", "Expense", "OFFICE", "STD", 77.00, 7.00, 0, "30/jun/2001", "30/jun/2001"},       // P0 the day before
-    {"p", "Expense", "OFFICE", "STD", 1100.00, 100.00, 0, "1/jul/2001", "1/jul/2001"},     // P1 the first day
-    {"p", "Expense", "WAGES", "NOT", 2000.00, 0, 0, "14/jul/2001", "14/jul/2001"},         // P2 wages
-    {"p", "Expense", "wages", "STD", 500.00, 0, 0, "28/jul/2001", "28/jul/2001"},          // P3 typed wages
-    {"p", "Capital", "NEW CAR", "NEW", 33000.00, 3000.00, 20, "1/aug/2001", "1/aug/2001"}, // P4 new car
-    {"p", "capital", "COMPUTER", "STD", 2200.00, 200.00, 0, "20/aug/2001", ""},            // P5 lower-case type
+    {"p", "Expense", "OFFICE", "STD", 77.00, 7.00, 0, "30/jun/2001", "30/jun/2001"},         // P0 the day before
+    {"p", "Expense", "OFFICE", "STD", 1100.00, 100.00, 0, "1/jul/2001", "1/jul/2001"},       // P1 the first day
+    {"p", "Expense", "WAGES", "NOT", 2000.00, 0, 0, "14/jul/2001", "14/jul/2001"},           // P2 wages
+    {"p", "Expense", "wages", "STD", 500.00, 0, 0, "28/jul/2001", "28/jul/2001"},            // P3 typed wages
+    {"p", "Capital", "NEW CAR", "NEW", 33000.00, 3000.00, 20, "1/aug/2001", "1/aug/2001"},   // P4 new car
+    {"p", "capital", "COMPUTER", "STD", 2200.00, 200.00, 0, "20/aug/2001", ""},              // P5 lower-case type
     {"p", "Expense", "FINANCIAL SUPPLIES", "ITS", 600.00, 0, 0, "2/sep/2001", "2/sep/2001"}, // P6 input taxed
-    {"p", "Expense", "MOTOR", "STD", 110.00, 10.00, 25, "10/sep/2001", "10/sep/2001"},    // P7 25 % private
+    {"p", "Expense", "MOTOR", "STD", 110.00, 10.00, 25, "10/sep/2001", "10/sep/2001"},       // P7 25 % private
     {"p", "Expense", "OFFICE", "STD", 99.99, std::nullopt, 0, "15/sep/2001", "15/sep/2001"}, // P8 Null GST
-    {"p", "Expense", "EXPORT", "EXP", 150.00, 0, 0, "20/sep/2001", "20/sep/2001"},         // P9
+    {"p", "Expense", "EXPORT", "EXP", 150.00, 0, 0, "20/sep/2001", "20/sep/2001"},           // P9
     {"p", "Expense", "OFFICE", "STD", std::nullopt, std::nullopt, 0, "25/sep/2001", "25/sep/2001"}, // P10 Null total
-    {"p", "Expense", "OFFICE", "STD", 55.00, 5.00, 0, "1/oct/2001", "30/sep/2001"},        // P11 paid next quarter
+    {"p", "Expense", "OFFICE", "STD", 55.00, 5.00, 0, "1/oct/2001", "30/sep/2001"}, // P11 paid next quarter
 };
 
 // Cash basis, 1/jul/2001 to 30/sep/2001:
@@ -164,10 +164,11 @@ protected:
 
     void add(const Row &row)
     {
-        m_db->Execute(QStringLiteral("insert into %1 (f, h, u, e, d, s, j, m) values ('%2', '%3', '%4', %5, %6, %7, %8, %9)")
-                          .arg(QLatin1String(row.table), QLatin1String(row.type), QLatin1String(row.category),
-                               QLatin1String(row.code), sqlAmount(row.total), sqlAmount(row.gst),
-                               sqlAmount(row.personal), sqlDate(row.paid), sqlDate(row.invoiced)));
+        m_db->Execute(
+            QStringLiteral("insert into %1 (f, h, u, e, d, s, j, m) values ('%2', '%3', '%4', %5, %6, %7, %8, %9)")
+                .arg(QLatin1String(row.table), QLatin1String(row.type), QLatin1String(row.category),
+                     QLatin1String(row.code), sqlAmount(row.total), sqlAmount(row.gst), sqlAmount(row.personal),
+                     sqlDate(row.paid), sqlDate(row.invoiced)));
     }
     void addBook()
     {
@@ -257,15 +258,15 @@ TEST_F(BasTest, RowsEnteredOnTheLedgerFormsAddUpAsTheBookSays)
 {
     m_db->Execute("insert into s (l) values ('Fuel Co')");
     m_db->Execute("insert into c (l) values ('Client Co')");
-    const auto enter = [](LedgerScreen &form, const char *paid, const char *invoiced, const char *total,
-                          const char *category) {
-        form.pay1[0]->typeText(paid);
-        form.combo1->pickRow(0);
-        form.Combo3->pick(form.Combo3->findText("10"));
-        form.Text2[3]->typeText(total);
-        form.Combo2[2]->typeText(category);
-        form.pay1[2]->typeText(invoiced);
-    };
+    const auto enter
+        = [](LedgerScreen &form, const char *paid, const char *invoiced, const char *total, const char *category) {
+              form.pay1[0]->typeText(paid);
+              form.combo1->pickRow(0);
+              form.Combo3->pick(form.Combo3->findText("10"));
+              form.Text2[3]->typeText(total);
+              form.Combo2[2]->typeText(category);
+              form.pay1[2]->typeText(invoiced);
+          };
     RRC &receipts = Forms::get<RRC>();
     enter(receipts, "15/jul/01", "10/jul/01", "1100", "Services");
     receipts.Command1_Click(1); // OK
@@ -402,15 +403,16 @@ TEST_F(BasTest, TheQueriesSearchTheDateIndexOfTheirBasis)
             const QString table = query.section(' ', 5, 5);
             const QString plan = m_db->queryPlan(query).join('\n');
             EXPECT_TRUE(plan.contains(QStringLiteral("SEARCH %1 USING INDEX %1_%2").arg(table, column)))
-                << query.toStdString() << "\n" << plan.toStdString();
+                << query.toStdString() << "\n"
+                << plan.toStdString();
         }
     }
     request.dateColumn = "j";
     EXPECT_EQ(basQueries(request)[0],
               "select e, s, u from p where j >= #1/jul/2000# and j <= #30/sep/2000# and h = 'WAGES' order by j");
     request.dateColumn = "m";
-    EXPECT_EQ(basQueries(request)[5],
-              "select e, s, u from p where m >= #1/jul/2000# and m <= #30/sep/2000# and f = 'Capital'  and u <> 'NOT' order by j");
+    EXPECT_EQ(basQueries(request)[5], "select e, s, u from p where m >= #1/jul/2000# and m <= #30/sep/2000# and f = "
+                                      "'Capital'  and u <> 'NOT' order by j");
 }
 
 // ---- failures: a message, and not one box changes ----
@@ -502,7 +504,7 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     Forms::get<adj>().adj1->setText("100");
     Forms::get<adj>().adj2->setText("-22.5 credit");
     Forms::get<adj>().Command1->click();
-    EXPECT_EQ(form.g[7]->Text(), "100");          // as typed, until Go
+    EXPECT_EQ(form.g[7]->Text(), "100"); // as typed, until Go
     EXPECT_EQ(form.g[18]->Text(), "-22.5 credit");
     EXPECT_EQ(form.g[8]->Text(), "1433.33");
     go(form);

@@ -17,14 +17,38 @@ struct ReadCase
 TEST(Val, ReadsTheLeadingNumberOfAText)
 {
     const ReadCase cases[] = {
-        {"1 000", 1000}, {"1,500", 1}, {"12 kg", 12}, {".25", 0.25}, {"12.", 12},
-        {"-3.5", -3.5}, {"+2", 2}, {" - 7", -7}, {"\t4\n5\r", 45}, {"1.2.3", 1.2},
-        {"abc", 0}, {"", 0}, {"$5", 0}, {"--2", 0}, {".", 0}, {"-", 0},
+        {"1 000", 1000},
+        {"1,500", 1},
+        {"12 kg", 12},
+        {".25", 0.25},
+        {"12.", 12},
+        {"-3.5", -3.5},
+        {"+2", 2},
+        {" - 7", -7},
+        {"\t4\n5\r", 45},
+        {"1.2.3", 1.2},
+        {"abc", 0},
+        {"", 0},
+        {"$5", 0},
+        {"--2", 0},
+        {".", 0},
+        {"-", 0},
         // Exponents count only with a digit after them.
-        {"1e3", 1000}, {"1E-2", 0.01}, {"2d2", 200}, {"1e", 1}, {"1e+", 1}, {"12days", 12},
-        {"&H1F", 31}, {"&o17", 15}, {"&H", 0}, {"&HG", 0}, {"-&H10", 0},
+        {"1e3", 1000},
+        {"1E-2", 0.01},
+        {"2d2", 200},
+        {"1e", 1},
+        {"1e+", 1},
+        {"12days", 12},
+        {"&H1F", 31},
+        {"&o17", 15},
+        {"&H", 0},
+        {"&HG", 0},
+        {"-&H10", 0},
         // Beyond a double's range reads as no number; below it as 0.
-        {"1e999", 0}, {"-1e999", 0}, {"1e-400", 0},
+        {"1e999", 0},
+        {"-1e999", 0},
+        {"1e-400", 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Val(QString::fromUtf8(c.text)), c.expected) << c.text;
@@ -44,8 +68,7 @@ TEST(Val, ReadsAFieldAsItsText)
 TEST(StrictNumber, TakesTheWholeTextOrFails)
 {
     const ReadCase numbers[] = {
-        {" 12.5 ", 12.5}, {"-3", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"\t7\n", 7}, {"&H10", 16},
-        {"1e-400", 0},
+        {" 12.5 ", 12.5}, {"-3", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"\t7\n", 7}, {"&H10", 16}, {"1e-400", 0},
     };
     for (const auto &c : numbers) {
         const QString text = QString::fromUtf8(c.text);

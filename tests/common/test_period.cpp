@@ -55,8 +55,7 @@ TEST(PeriodTest, EveryNameOfTheYearStartingIn2000)
     EXPECT_EQ(actual.join('\n'), expected.join('\n'));
     EXPECT_EQ(periodNames().size(), 16);
 
-    EXPECT_EQ(describe("Financial Year", "2012"),
-              "1/jul/2012 .. 30/jun/2013 | Date(2012,7,1) .. Date(2013,6,30)");
+    EXPECT_EQ(describe("Financial Year", "2012"), "1/jul/2012 .. 30/jun/2013 | Date(2012,7,1) .. Date(2013,6,30)");
 }
 
 TEST(PeriodTest, FebruaryFollowsTheFullLeapYearRule)
@@ -122,7 +121,8 @@ TEST_F(PeriodQueryTest, TheBoundsTakeInTheirFirstAndLastDays)
     EXPECT_EQ(days("February", "2000"), "1/feb/2001 28/feb/2001");
     EXPECT_EQ(days("February", "2003"), "29/feb/2004");
     EXPECT_EQ(days("4th Quarter", "2003"), "30/jun/2004");
-    EXPECT_EQ(days("Financial Year", "2000"), "1/jul/2000 30/sep/2000 1/oct/2000 31/jan/2001 1/feb/2001 28/feb/2001 1/mar/2001");
+    EXPECT_EQ(days("Financial Year", "2000"),
+              "1/jul/2000 30/sep/2000 1/oct/2000 31/jan/2001 1/feb/2001 28/feb/2001 1/mar/2001");
 }
 
 } // namespace qm::test

@@ -229,8 +229,8 @@ TEST_F(ClientTest, SaveChecksInOrderAndThenClearsTheFlag)
     screen.combo1[7]->setText("NSW");
     screen.Command3_Click();
     ASSERT_EQ(m_messages.log().size(), 3u);
-    const QStringList expected = {"You must enter the Client's name", "You must enter the Suburb/Town",
-                                  "You must enter the Client's State"};
+    const QStringList expected
+        = {"You must enter the Client's name", "You must enter the Suburb/Town", "You must enter the Client's State"};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(m_messages.log()[i].text, expected[int(i)]);
         EXPECT_EQ(m_messages.log()[i].title, "Corvane");

@@ -61,10 +61,7 @@ public:
         return out;
     }
 
-    QString value(const char *sql, const QStringList &params = {})
-    {
-        return column(sql, params).value(0);
-    }
+    QString value(const char *sql, const QStringList &params = {}) { return column(sql, params).value(0); }
 
     QString plan(const QString &select)
     {
@@ -162,8 +159,8 @@ TEST_F(Schema, NumericTextIsStoredAsANumberBeforeTheCheck)
 TEST_F(Schema, TextColumnsKeepTextAsTypedAndCompareWithoutCase)
 {
     RawDb qm(path("qm.mdb"));
-    ASSERT_TRUE(qm.run("insert into c (l, g, w, o) values (?, ?, ?, ?)",
-                       {"O'Brien's Farm", "0800", "0810", "12 345 678 901"}));
+    ASSERT_TRUE(
+        qm.run("insert into c (l, g, w, o) values (?, ?, ?, ?)", {"O'Brien's Farm", "0800", "0810", "12 345 678 901"}));
     EXPECT_EQ(qm.value("select g from c"), "text:0800") << "a postcode keeps its zero";
     EXPECT_EQ(qm.value("select w from c"), "text:0810");
     EXPECT_EQ(qm.value("select l from c"), "text:O'Brien's Farm");

@@ -28,10 +28,7 @@ protected:
         addInvoice("A12", 500, "2001-03-05");
     }
 
-    int run(const QString &file, const QString &sql)
-    {
-        return Database::open(path(file))->Execute(sql);
-    }
+    int run(const QString &file, const QString &sql) { return Database::open(path(file))->Execute(sql); }
 
     // The first column of a query's rows, as text (Null as "").
     QStringList column(const QString &file, const QString &sql)
@@ -73,7 +70,8 @@ protected:
 
     double paid(const QString &number)
     {
-        const QString text = value("qm1.mdb", QStringLiteral("select paid from inv where a = %1").arg(SqlQuote(number)));
+        const QString text
+            = value("qm1.mdb", QStringLiteral("select paid from inv where a = %1").arg(SqlQuote(number)));
         return text.toDouble();
     }
 

@@ -285,7 +285,7 @@ TEST_F(JobListTest, BackRightAfterOpeningLeavesTheJobAlone)
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<CTC>());
     EXPECT_EQ(payments.job->Text(), "ONE");
-    EXPECT_EQ(payments.job->ListCount(), 3); // its list was read again
+    EXPECT_EQ(payments.job->ListCount(), 3);    // its list was read again
     EXPECT_EQ(payments.jobtext->Text(), "ONE"); // job_Click ran
     EXPECT_EQ(EditMode, "Adding");              // as the list's loading left it
     EXPECT_EQ(CallerTag, "");

@@ -37,7 +37,8 @@ TEST_F(RecordTest, ClassificationFollowsTheCategoryExactlyOnEachForm)
         }
         form.Command1_Click(1);
         EXPECT_FALSE(Forms::isLoaded(form));
-        const QStringList codes = column("qm.mdb", QStringLiteral("select u from %1 order by ID").arg(receipts ? "r" : "p"));
+        const QStringList codes
+            = column("qm.mdb", QStringLiteral("select u from %1 order by ID").arg(receipts ? "r" : "p"));
         ASSERT_EQ(codes.size(), int(cases.size()));
         for (size_t i = 0; i < cases.size(); ++i)
             EXPECT_EQ(codes[int(i)], receipts ? cases[i].receipt : cases[i].payment) << cases[i].category.toStdString();
@@ -304,8 +305,10 @@ TEST_F(RecordTest, BrowsingRowsOfDifferentRatesChangesNothing)
     addRow("p", "2000-07-02", 2, 110, "0");
     addRow("p", "2000-07-03", 1, 1.375, "10");
     // A row whose stored amounts are not what the calculator would give.
-    run("qm.mdb", "insert into p (j, p, b, t, c, d, e, q, s, u) values ('2000-07-04', 1, 1, 'Acme Pty', 90, 20, 110, '0', 5, 'STD')");
-    const QString everything = "select group_concat(ID || j || c || d || e || q || s || u || ifnull(l, '') || ifnull(m, ''), ';') from p";
+    run("qm.mdb", "insert into p (j, p, b, t, c, d, e, q, s, u) values ('2000-07-04', 1, 1, 'Acme Pty', 90, 20, 110, "
+                  "'0', 5, 'STD')");
+    const QString everything
+        = "select group_concat(ID || j || c || d || e || q || s || u || ifnull(l, '') || ifnull(m, ''), ';') from p";
     const QString before = value("qm.mdb", everything);
     PRC &form = Forms::get<PRC>();
     for (int i = 0; i < 3; ++i)

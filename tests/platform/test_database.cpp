@@ -72,7 +72,10 @@ protected:
 class FolderServices : public Services
 {
 public:
-    explicit FolderServices(const QString &folder) : m_folder(folder) {}
+    explicit FolderServices(const QString &folder)
+        : m_folder(folder)
+    {
+    }
     QString programFolder() const override { return m_folder; }
     QString logonName() const override { return {}; }
     double screenWidthTwips() const override { return 0; }
@@ -91,7 +94,7 @@ class RecordingObserver : public RecordsetObserver
 {
 public:
     QStringList log;
-    int refuse = 0;                            // the action whose willMove throws
+    int refuse = 0;                              // the action whose willMove throws
     std::function<void(Recordset &)> onWillMove; // what the bound control does before a move
 
     void recordsetWillMove(Recordset &rs, int action) override
@@ -299,7 +302,7 @@ TEST_F(DatabaseTest, ValuesAreConvertedToTheFieldOrRefused)
 
     rs->Edit();
     rs->Fields(QStringLiteral("qty")).setValue(QStringLiteral(""));
-    rs->Fields(QStringLiteral("price")).setValue(1.00005);      // binary value just below ...05
+    rs->Fields(QStringLiteral("price")).setValue(1.00005); // binary value just below ...05
     rs->Fields(QStringLiteral("rate")).setValue(QStringLiteral(" 2.5 "));
     rs->Fields(QStringLiteral("day")).setValue(QStringLiteral("15/aug/99"));
     rs->Fields(QStringLiteral("name")).setValue(12.5);

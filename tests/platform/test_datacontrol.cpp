@@ -6,7 +6,6 @@
 #include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
-
 namespace qm::test {
 
 namespace {
@@ -50,13 +49,12 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        const char *schema =
-            "create table t (ID integer primary key autoincrement, a text collate nocase,"
-            " n currency check (typeof(n) in ('integer','real','null')),"
-            " d date check (d is null or d = date(d, '+0 days')));"
-            "insert into t (a, n, d) values ('first', 10, '2000-07-01');"
-            "insert into t (a, n, d) values ('second', 20, '2000-08-01');"
-            "insert into t (a, n, d) values ('third', 30, null);";
+        const char *schema = "create table t (ID integer primary key autoincrement, a text collate nocase,"
+                             " n currency check (typeof(n) in ('integer','real','null')),"
+                             " d date check (d is null or d = date(d, '+0 days')));"
+                             "insert into t (a, n, d) values ('first', 10, '2000-07-01');"
+                             "insert into t (a, n, d) values ('second', 20, '2000-08-01');"
+                             "insert into t (a, n, d) values ('third', 30, null);";
         runSql(path("t.mdb"), schema);
     }
 
@@ -86,7 +84,8 @@ TEST_F(DataControlTest, BrowsingWithoutTypingWritesNothing)
     form.data->moveNext();
     form.data->moveNext();
     form.data->moveFirst();
-    EXPECT_EQ(form.log.filter("validate"), QStringList({"validate 3 save 0", "validate 3 save 0", "validate 1 save 0"}));
+    EXPECT_EQ(form.log.filter("validate"),
+              QStringList({"validate 3 save 0", "validate 3 save 0", "validate 1 save 0"}));
     EXPECT_EQ(rows(), QStringList({"first|10|01/Jul/00", "second|20|01/Aug/00", "third|30|"}));
 }
 

@@ -49,16 +49,16 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        const char *schema =
-            "create table places (ID long primary key, location text collate nocase, state text collate nocase);"
-            "insert into places values (7, 'BRAVO', 'VIC');"
-            "insert into places values (3, 'ALPHA', 'NSW');"
-            "insert into places values (1140, 'O''CONNOR', 'ACT');"
-            "insert into places values (9, 'CHARLIE', 'NSW');"
-            "create table people (ID integer primary key autoincrement, a text, e text);"
-            "insert into people (a, e) values ('first', '7');"
-            "insert into people (a, e) values ('second', 'Nowhere');"
-            "insert into people (a, e) values ('third', null);";
+        const char *schema
+            = "create table places (ID long primary key, location text collate nocase, state text collate nocase);"
+              "insert into places values (7, 'BRAVO', 'VIC');"
+              "insert into places values (3, 'ALPHA', 'NSW');"
+              "insert into places values (1140, 'O''CONNOR', 'ACT');"
+              "insert into places values (9, 'CHARLIE', 'NSW');"
+              "create table people (ID integer primary key autoincrement, a text, e text);"
+              "insert into people (a, e) values ('first', '7');"
+              "insert into people (a, e) values ('second', 'Nowhere');"
+              "insert into people (a, e) values ('third', null);";
         runSql(path("t.mdb"), schema);
     }
 
@@ -126,8 +126,8 @@ TEST_F(DBComboTest, SettingTextSelectsTheRowOrStandsForItself)
     EXPECT_EQ(form.suburb->BoundText(), "Elsewhere");
     form.suburb->setText("");
     EXPECT_EQ(form.suburb->BoundText(), "");
-    EXPECT_EQ(form.log, QStringList({"change CHARLIE/9", "change O'CONNOR/1140", "change Elsewhere/Elsewhere",
-                                     "change /"}));
+    EXPECT_EQ(form.log,
+              QStringList({"change CHARLIE/9", "change O'CONNOR/1140", "change Elsewhere/Elsewhere", "change /"}));
 }
 
 TEST_F(DBComboTest, TypingSelectsOnlyAnExactRowText)

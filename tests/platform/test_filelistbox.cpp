@@ -50,8 +50,8 @@ TEST(FileListBoxTest, ChoosingARowRaisesClickWithItsFileName)
     QStringList clicked;
     box.onClick = [&] { clicked << box.FileName(); };
 
-    box.setListIndex(1);          // by code
-    box.setCurrentRow(0);         // as the mouse or keyboard does
+    box.setListIndex(1);  // by code
+    box.setCurrentRow(0); // as the mouse or keyboard does
     EXPECT_EQ(clicked, QStringList({"b.bmp", "a.bmp"}));
     EXPECT_THROW(box.setListIndex(2), Error);
 

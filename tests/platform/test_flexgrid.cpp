@@ -97,7 +97,8 @@ TEST_F(FlexGridTest, AClickMakesTheCellCurrentBeforeClickRunsAndADoubleClickFoll
     MSFlexGrid grid(&parent, 5, 3);
     grid.setTextMatrix(3, 2, "x");
     std::vector<QString> events;
-    grid.onClick = [&] { events.push_back(QStringLiteral("Click %1,%2 %3").arg(grid.Row()).arg(grid.Col()).arg(grid.Text())); };
+    grid.onClick
+        = [&] { events.push_back(QStringLiteral("Click %1,%2 %3").arg(grid.Row()).arg(grid.Col()).arg(grid.Text())); };
     grid.onDblClick = [&] { events.push_back(QStringLiteral("DblClick %1,%2").arg(grid.Row()).arg(grid.Col())); };
 
     grid.setRowSel(4);

@@ -45,8 +45,8 @@ protected:
         sqlite3_prepare_v2(db, "select count(*), (select length(pic) from pic limit 1) from pic", -1, &statement,
                            nullptr);
         sqlite3_step(statement);
-        const QString result = QStringLiteral("%1|%2").arg(sqlite3_column_int(statement, 0)).arg(
-            sqlite3_column_int(statement, 1));
+        const QString result
+            = QStringLiteral("%1|%2").arg(sqlite3_column_int(statement, 0)).arg(sqlite3_column_int(statement, 1));
         sqlite3_finalize(statement);
         sqlite3_close(db);
         return result;
@@ -63,7 +63,7 @@ TEST_F(OrganisationTest, EditsAreKeptThroughMenuAndShownAgain)
     EXPECT_EQ(screen.Combo1->List(0), "Vic");
     screen.Text1[0]->typeText("O'Brien's \"Farm\" & Co");
     screen.Text1[1]->typeText("1 O'Connell St"); // the hidden box on the same column must not undo it
-    screen.Combo1->typeText("Tas.");              // not in the list: kept as typed
+    screen.Combo1->typeText("Tas.");             // not in the list: kept as typed
     screen.Text1[7]->typeText("12 345 678 901");
     screen.Text1[12]->typeText("Thank you");
     screen.Command1_Click();
@@ -119,7 +119,8 @@ TEST_F(OrganisationTest, AMissingDatabaseIsReportedAndTheScreenStillLeadsBack)
     ASSERT_TRUE(QFile::remove(path("qm1.mdb")));
     CI &screen = open();
     ASSERT_EQ(m_messages.log().size(), 1u);
-    EXPECT_TRUE(m_messages.log().front().text.startsWith("Could not find file")) << m_messages.log().front().text.toStdString();
+    EXPECT_TRUE(m_messages.log().front().text.startsWith("Could not find file"))
+        << m_messages.log().front().text.toStdString();
     EXPECT_FALSE(screen.info->isOpen());
     screen.Command1_Click();
     EXPECT_TRUE(Forms::isLoaded<Menu2>());

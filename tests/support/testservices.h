@@ -18,7 +18,7 @@ class TestServices : public Services
 public:
     QString folder;
     std::optional<QString> logon = QStringLiteral("tester"); // nullopt: the call fails
-    double screenWidth = 15360, screenHeight = 11520;         // 1024 x 768 pixels
+    double screenWidth = 15360, screenHeight = 11520;        // 1024 x 768 pixels
     bool printerWorks = true;
     bool programsStart = false;
     QMap<QString, QString> registry; // "key\\value" -> text
