@@ -7,6 +7,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace qm {
 
@@ -90,7 +93,8 @@ void previewReport(std::shared_ptr<const ReportDocument> document)
     QObject::connect(window, &QPrintPreviewDialog::paintRequested, window,
                      [document](QPrinter *target) { document->render(*target); });
     QObject::connect(window, &QObject::destroyed, [printer]() {});
-    window->resize(900, 1000);
+    const QSize screen = window->screen()->availableGeometry().size();
+    window->resize(std::min(900, screen.width() * 9 / 10), screen.height() * 9 / 10);
     window->show();
 }
 

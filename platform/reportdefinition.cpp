@@ -233,9 +233,12 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
 
     item.x = reader.number(QStringLiteral("x"), 0, true);
     item.y = reader.number(QStringLiteral("y"), 0, true);
-    const bool sized = item.kind != ReportItem::Kind::Line && item.kind != ReportItem::Kind::Table;
-    item.w = reader.number(QStringLiteral("w"), 0, sized);
-    item.h = reader.number(QStringLiteral("h"), 0, sized);
+    // A line may lie flat; a table is as wide and tall as its columns and rows make it.
+    if (item.kind != ReportItem::Kind::Table) {
+        const bool sized = item.kind != ReportItem::Kind::Line;
+        item.w = reader.number(QStringLiteral("w"), 0, sized);
+        item.h = reader.number(QStringLiteral("h"), 0, sized);
+    }
     item.font = readFont(reader, font);
 
     switch (item.kind) {
@@ -264,11 +267,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
         item.prefix = reader.string(QStringLiteral("prefix"));
         item.align = readAlign(reader, ReportAlign::Left);
         break;
-    case ReportItem::Kind::Line:
-        item.w = reader.number(QStringLiteral("w"), 0);
-        item.h = reader.number(QStringLiteral("h"), 0);
-        item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth);
-        break;
+    case ReportItem::Kind::Line: item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth); break;
     case ReportItem::Kind::Box:
         item.fill = reader.string(QStringLiteral("fill"));
         item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth);

@@ -315,15 +315,13 @@ SqlCondition formulaCondition(const ReportFormula &formula, const TableSchema &t
                 mismatch(QStringLiteral("a date written Date(year,month,day)"));
             condition.parameters.push_back(c.value);
         } else if (isNumberField(type)) {
-            double number = 0;
-            try {
-                number = dateValue ? 0 : c.value.toDouble();
-            } catch (const Error &) {
-                mismatch(QStringLiteral("a number"));
-            }
             if (dateValue)
                 mismatch(QStringLiteral("a number"));
-            condition.parameters.push_back(Value(number));
+            try {
+                condition.parameters.push_back(Value(c.value.toDouble()));
+            } catch (const Error &) {
+                mismatch(QStringLiteral("a number")); // a text that reads as no number
+            }
         } else {
             mismatch(QStringLiteral("a field of text, a date or a number"));
         }
