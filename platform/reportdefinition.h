@@ -16,8 +16,13 @@
 //             "summary" sums of several tables side by side, and their differences
 //   "title", "database" (file in the program folder), "table" (list, form), "orientation"
 //   ("portrait" or "landscape"), "margin", "font" ({"family", "size", "bold", "italic"}),
-//   "pageHeader" / "pageFooter" ({"height", "items"}), "order" (the file's own order: columns
-//   of the table), and for each layout the keys of ReportDefinition below.
+//   "pageHeader" / "pageFooter" ({"height", "items"}, on every page), "order" (the file's own
+//   order: columns of the table, after any sort field), "rowHeight" (list, summary), and
+//   list:    "columns" [ReportColumn], "group" (ReportGroup), "totals" (ReportTotals)
+//   form:    "items" [ReportItem], placed from the foot of the page header
+//   summary: "summary" {"format", "headingWidth", "columnWidth", "columns" [SummaryColumn],
+//            "rows" [SummaryRow]}
+// Keys are those of the structures below; a key the engine does not know is an error.
 namespace qm {
 
 enum class ReportAlign { Left, Center, Right };
