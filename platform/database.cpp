@@ -700,8 +700,8 @@ struct Recordset::Impl
     void openSelect(const QString &sql, RecordsetType type);
     void openKeyset(const QString &keysetSql, const QString &fallbackSql, const QString &readSql,
                     const QString &realTable);
-    void openSnapshot(const QString &sql);
-    void openForwardOnly(const QString &sql);
+    void openSnapshot(const QString &sql, const std::vector<Value> &parameters = {});
+    void openForwardOnly(const QString &sql, const std::vector<Value> &parameters = {});
 };
 
 int Recordset::Impl::count() const
@@ -888,20 +888,24 @@ void Recordset::Impl::openKeyset(const QString &keysetSql, const QString &fallba
     land(0, 1);
 }
 
-void Recordset::Impl::openSnapshot(const QString &sql)
+void Recordset::Impl::openSnapshot(const QString &sql, const std::vector<Value> &parameters)
 {
     kind = Kind::Snapshot;
     Statement select(db(), sql);
+    for (int i = 0; i < int(parameters.size()); ++i)
+        select.bind(i + 1, parameters[size_t(i)]);
     fields = describeFields(db(), select.get(), QString());
     while (select.step())
         rows.push_back(readValues(select.get(), fields));
     land(0, 1);
 }
 
-void Recordset::Impl::openForwardOnly(const QString &sql)
+void Recordset::Impl::openForwardOnly(const QString &sql, const std::vector<Value> &parameters)
 {
     kind = Kind::ForwardOnly;
     stream = Statement(db(), sql);
+    for (int i = 0; i < int(parameters.size()); ++i)
+        stream.bind(i + 1, parameters[size_t(i)]);
     fields = describeFields(db(), stream.get(), QString());
     if (stream.step()) {
         current = readValues(stream.get(), fields);
@@ -1380,6 +1384,19 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString &source, Record
         rs->d->openSelect(trimmed, type);
     else
         rs->d->openTable(trimmed, type);
+    return rs;
+}
+
+std::unique_ptr<Recordset> Database::OpenQuery(const QString &select, const std::vector<Value> &parameters,
+                                               RecordsetType type)
+{
+    openConnection(m_connection);
+    std::unique_ptr<Recordset> rs(new Recordset());
+    rs->d->connection = m_connection;
+    if (type == RecordsetType::ForwardOnly)
+        rs->d->openForwardOnly(select, parameters);
+    else
+        rs->d->openSnapshot(select, parameters);
     return rs;
 }
 

@@ -130,6 +130,10 @@ public:
 
     // A table name, or a select in the old engine's dialect (date literals, like, ...).
     std::unique_ptr<Recordset> OpenRecordset(const QString &source, RecordsetType type = RecordsetType::Dynaset);
+    // A select in SQLite's own dialect whose `?` parameters take `parameters` in order, so no
+    // value is ever part of the SQL text. Read-only: ForwardOnly, or a snapshot for any other type.
+    std::unique_ptr<Recordset> OpenQuery(const QString &select, const std::vector<Value> &parameters,
+                                         RecordsetType type = RecordsetType::ForwardOnly);
     // Runs an action query in the old engine's dialect; returns the rows it affected.
     int Execute(const QString &sql);
     void Close();

@@ -9,6 +9,16 @@ class QWidget;
 // What the program asks of the machine, each behind an interface that tests replace.
 namespace qm {
 
+// One run of a report control, with the properties it was given.
+struct ReportRun
+{
+    QString fileName;       // as the form named it ("invoice.rpt")
+    QString path;           // that file in the program folder
+    QString formula;        // the selection formula; empty selects every row
+    QStringList sortFields; // "+{p.j}", ...; the first is SortFields(0)
+    int destination = 0;    // 0 a preview window, 1 the default printer
+};
+
 class Services
 {
 public:
@@ -31,6 +41,10 @@ public:
     [[noreturn]] virtual void quit() = 0;
     // The program ends normally (the last form was unloaded).
     virtual void exitNormally() = 0;
+    // Reads the report file, selects and lays out its pages and shows them in a modeless
+    // preview window (destination 0) or prints them on the default printer (1). Throws
+    // qm::Error on any failure: the file, the formula, the database, no printer.
+    virtual void runReport(const ReportRun &run) = 0;
 };
 
 Services &services();
@@ -50,6 +64,7 @@ public:
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
     [[noreturn]] void quit() override;
     void exitNormally() override;
+    void runReport(const ReportRun &run) override; // with the report control (reportcontrol.cpp)
 };
 
 constexpr double TwipsPerPixel = 15.0;

@@ -1,5 +1,7 @@
 #include "shell/module1.h"
 
+#include "common/format.h"
+#include "platform/reportlayout.h"
 #include "platform/services.h"
 #include "shell/frmsplash.h"
 
@@ -26,6 +28,8 @@ void initialiseApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("QUILLMARK"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+    // Reports show money in the program's own formats.
+    setReportNumberFormat(&Format);
 }
 
 QString versionText()

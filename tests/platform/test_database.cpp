@@ -85,6 +85,7 @@ public:
     bool readRegistry(const QString &, const QString &, const QString &, QString &) override { return false; }
     [[noreturn]] void quit() override { std::abort(); }
     void exitNormally() override {}
+    void runReport(const ReportRun &) override {}
 
 private:
     QString m_folder;

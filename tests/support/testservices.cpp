@@ -3,10 +3,15 @@
 #include "db/dbinit.h"
 #include "platform/error.h"
 #include "platform/form.h"
+#include "platform/reportcontrol.h"
+#include "platform/reportlayout.h"
 #include "shell/module1.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <stdexcept>
 
 namespace qm::test {
 
@@ -65,6 +70,29 @@ void TestServices::exitNormally()
     ++normalExits;
 }
 
+void TestServices::runReport(const ReportRun &run)
+{
+    reports.push_back({run, QString()});
+    const QString pages = layoutReportFile(run.path, run.formula, run.sortFields).text();
+    reports.back().pages = pages;
+    if (run.destination == crptToPrinter && !printerWorks)
+        throw Error(482, QStringLiteral("Printer error"));
+}
+
+void installReportFiles(const QString &folder)
+{
+    const QString sources = QStringLiteral(QM_SOURCE_DIR);
+    for (const char *dir : {"reports", "invoicing"}) {
+        const QDir from(sources + u'/' + QLatin1String(dir));
+        for (const QString &name : from.entryList({QStringLiteral("*.rpt")}, QDir::Files)) {
+            const QString target = folder + u'/' + name;
+            QFile::remove(target);
+            if (!QFile::copy(from.filePath(name), target))
+                throw std::runtime_error("cannot copy the report file " + name.toStdString());
+        }
+    }
+}
+
 void ScreenTest::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
@@ -77,6 +105,7 @@ void ScreenTest::SetUp()
     dbinit::createDatabase(path("qm.mdb"), db + "/qm.sql");
     dbinit::createDatabase(path("qm1.mdb"), db + "/qm1.sql");
     dbinit::createDatabase(path("db1.mdb"), db + "/db1.sql");
+    installReportFiles(m_dir.path());
     resetModule1();
 }
 

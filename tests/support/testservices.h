@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace qm::test {
 
@@ -25,6 +26,15 @@ public:
 
     int printed = 0;
     QStringList started;
+    // Every report run, in order: what the control was given, and its pages laid out as the
+    // real run lays them out, as text (empty when the run failed before they were laid out).
+    // With printerWorks false a run to the printer fails after the layout.
+    struct ReportRecord
+    {
+        ReportRun run;
+        QString pages;
+    };
+    std::vector<ReportRecord> reports;
     int quitCalls = 0;
     int normalExits = 0;
 
@@ -37,10 +47,14 @@ public:
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
     [[noreturn]] void quit() override;
     void exitNormally() override;
+    void runReport(const ReportRun &run) override;
 };
 
-// A program folder of its own with fresh databases, recorded services and message boxes,
-// and no form loaded before or after.
+// Copies the program's report files (*.rpt) from the sources into a program folder.
+void installReportFiles(const QString &folder);
+
+// A program folder of its own with fresh databases and the report files, recorded services
+// and message boxes, and no form loaded before or after.
 class ScreenTest : public ::testing::Test
 {
 protected:

@@ -1,0 +1,138 @@
+#include "platform/form.h"
+#include "platform/reportcontrol.h"
+#include "platform/reportlayout.h"
+#include "tests/support/dbhelpers.h"
+#include "tests/support/testservices.h"
+
+namespace qm::test {
+
+namespace {
+
+class InvoiceHost : public Form
+{
+public:
+    InvoiceHost()
+        : Form(QStringLiteral("InvoiceHost"))
+    {
+        Report1 = new CrystalReport(this);
+    }
+    CrystalReport *Report1;
+};
+
+// Two stored invoices; the organisation has changed its details since the first was saved.
+class InvoiceReportTest : public ScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        runSql(path(QStringLiteral("qm1.mdb")),
+               "insert into inv (a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r, s, t, u, v, w, x, y, z, zz, "
+               "xq1, xd1, xr1, xt1, xta1, xam1, xq2, xd2, xr2, xt2, xta2, xam2, xq3, xd3, xr3, xt3, xta3, xam3, "
+               "xsubtot, xgst, othertax, xtotal, chequespayableto, invphone, specialmessage, printed, m1) values "
+               "('A0042', '2024-07-05', '12 High Street', 'Ballarat', 'VIC', '3350', '03 5331 1234', '03 5331 9999', "
+               "'Farmer''s Market', '1 Market Lane', 'Geelong', 'VIC', '3220', 'Australia', "
+               "'Farmer''s Market Warehouse', '7 Dock Road', 'Corio', 'VIC', '3214', '', "
+               "'12 345 678 901', 'PO-778', '2024-07-08', 'Star Track', 'Spring fair', '30 days', "
+               "'Quill & Sons Bookkeeping', "
+               "'2', 'Consulting hours', '100.00', 'GST', '20.00', '220.00', "
+               "'1', 'Travel (exempt)', '50.00', '', '.00', '50.00', "
+               "'3', 'Binders', '3.03', 'GST', '.91', '10.00', "
+               "259.09, 20.91, 0, 280, 'Quill & Sons', '03 5331 1235', 'Thank you for your business.', '', '1'),"
+               "('O''Neil-7', '2024-08-01', null, null, null, null, null, null, 'O''Neil''s Farm', null, null, "
+               "null, null, null, null, null, null, null, null, null, null, null, null, null, null, null, "
+               "'Quill & Sons Bookkeeping', '1', 'Hay', '10.00', '', '.00', '10.00', '', '', '', '', '', '', '', '', "
+               "'', '', '', '', 10, 0, 0, 10, null, null, null, '', '1');"
+               "update info set a = 'Renamed Pty Ltd', b = '99 New Road', f = '02 0000 0000', i = 'Renamed';");
+    }
+
+    CrystalReport &report() { return *Forms::get<InvoiceHost>().Report1; }
+
+    QStringList pages(const QString &formula)
+    {
+        report().Destination = crptToWindow;
+        report().ReportFileName = QStringLiteral("invoice.rpt");
+        report().SelectionFormula = formula;
+        report().setAction(1);
+        return m_services->reports.back().pages.split(u'\n');
+    }
+};
+
+} // namespace
+
+// The invoice as saved: its own organisation details, whatever the organisation table says now.
+TEST_F(InvoiceReportTest, OneTaxInvoiceFromItsFrozenRow)
+{
+    EXPECT_EQ(pages(QStringLiteral("{inv.a} = 'A0042'")),
+              QStringList({
+                  "Quill & Sons Bookkeeping | TAX INVOICE",
+                  "12 High Street",
+                  "Ballarat VIC 3350",
+                  "Invoice No. | A0042",
+                  "Phone 03 5331 1234 | Fax 03 5331 9999",
+                  "Date | 05/07/2024",
+                  "INVOICE TO | SHIP TO",
+                  "Farmer's Market | Farmer's Market Warehouse",
+                  "1 Market Lane | 7 Dock Road",
+                  "Geelong VIC 3220 | Corio VIC 3214",
+                  "Australia",
+                  "ABN | P.O Number | Date Shipped | Shipped via | Project | Terms",
+                  "12 345 678 901 | PO-778 | 08/07/2024 | Star Track | Spring fair | 30 days",
+                  "QTY | DESCRIPTION | $RATE | TAX | $TAX AMT | $AMOUNT",
+                  "2 | Consulting hours | 100.00 | GST | 20.00 | 220.00",
+                  "1 | Travel (exempt) | 50.00 | .00 | 50.00",
+                  "3 | Binders | 3.03 | GST | .91 | 10.00",
+                  "NETT | 259.09",
+                  "TAX @ 10% | 20.91",
+                  "OTHER TAX | .00",
+                  "TOTAL DUE | 280.00",
+                  "Please make cheques payable to Quill & Sons",
+                  "Questions about this invoice: phone 03 5331 1235",
+                  "Thank you for your business.",
+              }));
+    const TestServices::ReportRecord &run = m_services->reports.back();
+    EXPECT_EQ(run.run.fileName, QStringLiteral("invoice.rpt"));
+    EXPECT_EQ(run.run.formula, QStringLiteral("{inv.a} = 'A0042'"));
+    EXPECT_EQ(run.run.destination, 0);
+    EXPECT_EQ(loadReportDefinition(path(QStringLiteral("invoice.rpt"))).tables, QStringList{QStringLiteral("inv")});
+}
+
+TEST_F(InvoiceReportTest, SelectionByNumber)
+{
+    // An apostrophe in the number, doubled in the formula; empty details leave no label behind.
+    EXPECT_EQ(pages(QStringLiteral("{inv.a} = 'o''neil-7'")),
+              QStringList({
+                  "Quill & Sons Bookkeeping | TAX INVOICE",
+                  "Invoice No. | O'Neil-7",
+                  "Date | 01/08/2024",
+                  "INVOICE TO | SHIP TO",
+                  "O'Neil's Farm",
+                  "ABN | P.O Number | Date Shipped | Shipped via | Project | Terms",
+                  "QTY | DESCRIPTION | $RATE | TAX | $TAX AMT | $AMOUNT",
+                  "1 | Hay | 10.00 | .00 | 10.00",
+                  "NETT | 10.00",
+                  "TAX @ 10% | .00",
+                  "OTHER TAX | .00",
+                  "TOTAL DUE | 10.00",
+              }));
+    // A number not stored: one empty page. A number stored twice: a page each.
+    EXPECT_EQ(pages(QStringLiteral("{inv.a} = 'A0043'")), QStringList{QString()});
+    runSql(path(QStringLiteral("qm1.mdb")), "insert into inv (a, xd1, xtotal) values ('A0042', 'Again', 5)");
+    const QStringList twice = pages(QStringLiteral("{inv.a} = 'A0042'"));
+    EXPECT_EQ(twice.count(QStringLiteral("\f")), 1);
+    EXPECT_TRUE(twice.contains(QStringLiteral("Again")));
+    EXPECT_TRUE(twice.contains(QStringLiteral("TOTAL DUE | 5.00")));
+}
+
+TEST_F(InvoiceReportTest, PrintingRecordsTheDestination)
+{
+    report().Destination = crptToPrinter;
+    report().ReportFileName = QStringLiteral("invoice.rpt");
+    report().SelectionFormula = QStringLiteral("{inv.a} = 'A0042'");
+    report().setAction(1);
+    EXPECT_EQ(m_services->reports.back().run.destination, 1);
+    m_services->printerWorks = false;
+    EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ReportErrorCode::PrinterError);
+}
+
+} // namespace qm::test

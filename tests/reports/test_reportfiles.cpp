@@ -1,0 +1,192 @@
+#include "platform/reportlayout.h"
+#include "tests/support/dbhelpers.h"
+#include "tests/support/testservices.h"
+
+#include <QDate>
+
+namespace qm::test {
+
+namespace {
+
+const QString PaymentsQ1 = QStringLiteral("{p.j} >= Date(2005,7,1) AND {p.j} <= Date(2005,9,30)");
+const QString ReceivedQ1 = QStringLiteral("{r.j} >= Date(2005,7,1) AND {r.j} <= Date(2005,9,30)");
+const QString InvoicedQ1 = QStringLiteral("{r.m} >= Date(2005,7,1) AND {r.m} <= Date(2005,9,30)");
+
+// A small book: in the first quarter of the year starting 2005 four payments (two spellings
+// of one category and one supplier, a category and a job left out, amounts in tenths of a
+// cent), two receipts received and two invoiced; outside it one of each and an older payment.
+class ReportFilesTest : public ScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        runSql(path(QStringLiteral("qm.mdb")),
+               "insert into p (ID, j, a, t, c, d, e, f, h, l, v) values "
+               "(1, '2005-07-03', 'Paper', 'Office Co', 100, 10, 110, 'Expense', 'OFFICE', 'A1', 'JOB1'),"
+               "(2, '2005-07-20', 'Ink', 'office co', 50.5, 5.05, 55.55, 'Expense', 'office', null, 'JOB1'),"
+               "(3, '2005-08-01', 'Van', 'Cars R Us', 20000, 2000, 22000, 'Capital', 'MOTOR VEHICLE', null, null),"
+               "(4, '2005-09-30', 'Misc', 'O''Brien''s Farm', 10.005, 1.0005, 11.0055, 'Expense', null, null, ''),"
+               "(5, '2005-10-01', 'Rent', 'Landlord', 1000, 0, 1000, 'Expense', 'RENT', null, null),"
+               "(6, '2005-06-30', 'Old', 'Office Co', 7, 0.7, 7.7, 'Expense', 'OFFICE', null, null);"
+               "insert into r (ID, j, m, a, t, c, d, e, f, h, l, v) values "
+               "(1, '2005-07-10', '2005-06-30', 'Consulting', 'Farmer''s Market', 1000, 100, 1100, 'Income', "
+               "'SALES', 'A0001', 'JOB1'),"
+               "(2, '2005-08-10', '2005-08-01', 'Repairs', 'Smith & Co', 300, 30, 330, 'Income', 'SERVICE', "
+               "'A0002', null),"
+               "(3, '2005-10-05', '2005-09-20', 'Late', 'Smith & Co', 200, 20, 220, 'Income', 'SERVICE', "
+               "'A0003', null);");
+    }
+
+    // The lines of a report's only page below its title line, up to the page number.
+    QStringList body(const QString &file, const QString &formula, const QStringList &sort = {})
+    {
+        const ReportDocument document = layoutReportFile(path(file), formula, sort);
+        EXPECT_EQ(document.pages.size(), 1u) << qPrintable(file);
+        QStringList lines = document.pageLines(0);
+        EXPECT_EQ(lines.first(), document.title + QStringLiteral(" | Printed ")
+                                     + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        EXPECT_EQ(lines.last(), QStringLiteral("Page 1 of 1"));
+        return lines.mid(1, lines.size() - 2);
+    }
+};
+
+} // namespace
+
+// Each summary file over its period: a line per group, hand-worked sums, the grand totals.
+TEST_F(ReportFilesTest, ProfitAndLossGroups)
+{
+    struct Case
+    {
+        const char *file;
+        const QString &formula;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"plcatexp.rpt",
+         PaymentsQ1,
+         {"Category | Nett | GST | Total", "(no category) | 10.01 | 1.00 | 11.01",
+          "MOTOR VEHICLE | 20000.00 | 2000.00 | 22000.00", "OFFICE | 150.50 | 15.05 | 165.55",
+          "Grand Total | 20160.51 | 2016.05 | 22176.56"}},
+        {"plnamexp.rpt",
+         PaymentsQ1,
+         {"Supplier | Nett | GST | Total", "Cars R Us | 20000.00 | 2000.00 | 22000.00",
+          "O'Brien's Farm | 10.01 | 1.00 | 11.01", "Office Co | 150.50 | 15.05 | 165.55",
+          "Grand Total | 20160.51 | 2016.05 | 22176.56"}},
+        {"pljobexp.rpt",
+         PaymentsQ1,
+         {"Job / Account | Nett | GST | Total", "(no job / account) | 20010.01 | 2001.00 | 22011.01",
+          "JOB1 | 150.50 | 15.05 | 165.55", "Grand Total | 20160.51 | 2016.05 | 22176.56"}},
+        {"plcatinc.rpt",
+         ReceivedQ1,
+         {"Category | Nett | GST | Total", "SALES | 1000.00 | 100.00 | 1100.00", "SERVICE | 300.00 | 30.00 | 330.00",
+          "Grand Total | 1300.00 | 130.00 | 1430.00"}},
+        {"plcatinci.rpt",
+         InvoicedQ1,
+         {"Category | Nett | GST | Total", "SERVICE | 500.00 | 50.00 | 550.00",
+          "Grand Total | 500.00 | 50.00 | 550.00"}},
+        {"plnaminc.rpt",
+         ReceivedQ1,
+         {"Client | Nett | GST | Total", "Farmer's Market | 1000.00 | 100.00 | 1100.00",
+          "Smith & Co | 300.00 | 30.00 | 330.00", "Grand Total | 1300.00 | 130.00 | 1430.00"}},
+        {"plnaminci.rpt",
+         InvoicedQ1,
+         {"Client | Nett | GST | Total", "Smith & Co | 500.00 | 50.00 | 550.00",
+          "Grand Total | 500.00 | 50.00 | 550.00"}},
+        {"pljobinc.rpt",
+         ReceivedQ1,
+         {"Job / Account | Nett | GST | Total", "(no job / account) | 300.00 | 30.00 | 330.00",
+          "JOB1 | 1000.00 | 100.00 | 1100.00", "Grand Total | 1300.00 | 130.00 | 1430.00"}},
+        {"pljobinci.rpt",
+         InvoicedQ1,
+         {"Job / Account | Nett | GST | Total", "(no job / account) | 500.00 | 50.00 | 550.00",
+          "Grand Total | 500.00 | 50.00 | 550.00"}},
+    };
+    for (const Case &c : cases) {
+        // The form always sorts these by date: the groups keep their own order.
+        const QString date = c.formula.mid(1, 3);
+        EXPECT_EQ(body(QString::fromUtf8(c.file), c.formula, {QStringLiteral("+{") + date + u'}'}), c.lines) << c.file;
+    }
+}
+
+TEST_F(ReportFilesTest, TitlesNameTheDateBasis)
+{
+    struct Case
+    {
+        const char *file;
+        const char *title;
+    };
+    const Case cases[] = {
+        {"report1p.rpt", "Payments"},
+        {"report1r.rpt", "Receipts by Date Received"},
+        {"report1ri.rpt", "Receipts by Invoice Date"},
+        {"plcatexp.rpt", "Expenses by Category"},
+        {"plnamexp.rpt", "Expenses by Supplier"},
+        {"pljobexp.rpt", "Expenses by Job / Account"},
+        {"plcatinc.rpt", "Income by Category, by Date Received"},
+        {"plcatinci.rpt", "Income by Category, by Invoice Date"},
+        {"plnaminc.rpt", "Income by Client, by Date Received"},
+        {"plnaminci.rpt", "Income by Client, by Invoice Date"},
+        {"pljobinc.rpt", "Income by Job / Account, by Date Received"},
+        {"pljobinci.rpt", "Income by Job / Account, by Invoice Date"},
+        {"plmain.rpt", "Total Income & Expenses"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(loadReportDefinition(path(QString::fromUtf8(c.file))).title, QString::fromUtf8(c.title));
+}
+
+// With the empty formula the form gives it, the summary covers every date and says so.
+TEST_F(ReportFilesTest, TotalIncomeAndExpenses)
+{
+    EXPECT_EQ(body(QStringLiteral("plmain.rpt"), QString(), {QStringLiteral("+{p.j}")}),
+              QStringList({"All dates", "Income | Expenses | Difference", "Nett | 1500.00 | 21167.51 | -19667.51",
+                           "GST | 150.00 | 2016.75 | -1866.75", "Total | 1650.00 | 23184.26 | -21534.26"}));
+    // Given the period of both tables, it totals that period.
+    EXPECT_EQ(body(QStringLiteral("plmain.rpt"), PaymentsQ1 + QStringLiteral(" AND ") + ReceivedQ1),
+              QStringList({"Income | Expenses | Difference", "Nett | 1300.00 | 20160.51 | -18860.51",
+                           "GST | 130.00 | 2016.05 | -1886.05", "Total | 1430.00 | 22176.56 | -20746.56"}));
+}
+
+TEST_F(ReportFilesTest, TransactionLists)
+{
+    EXPECT_EQ(body(QStringLiteral("report1p.rpt"), PaymentsQ1 + QStringLiteral(" AND{p.f} = 'expense'")),
+              QStringList({
+                  "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
+                  "03/07/2005 | Paper | Office Co | 100.00 | 10.00 | 110.00 | OFFICE | A1 | Expense | JOB1",
+                  "20/07/2005 | Ink | office co | 50.50 | 5.05 | 55.55 | office | Expense | JOB1",
+                  "30/09/2005 | Misc | O'Brien's Farm | 10.01 | 1.00 | 11.01 | Expense",
+                  "Grand Total | 160.51 | 16.05 | 176.56",
+              }));
+    // Sorted by supplier, then the file's own order (date).
+    const QStringList bySupplier = body(QStringLiteral("report1p.rpt"), PaymentsQ1, {QStringLiteral("+{p.t}")});
+    ASSERT_EQ(bySupplier.size(), 6);
+    EXPECT_TRUE(bySupplier[1].startsWith(QStringLiteral("01/08/2005 | Van | Cars R Us")));
+    EXPECT_TRUE(bySupplier[2].startsWith(QStringLiteral("30/09/2005 | Misc | O'Brien's Farm")));
+    EXPECT_TRUE(bySupplier[3].startsWith(QStringLiteral("03/07/2005 | Paper")));
+    EXPECT_TRUE(bySupplier[4].startsWith(QStringLiteral("20/07/2005 | Ink")));
+    EXPECT_EQ(bySupplier[5], QStringLiteral("Grand Total | 20160.51 | 2016.05 | 22176.56"));
+
+    EXPECT_EQ(body(QStringLiteral("report1r.rpt"), ReceivedQ1 + QStringLiteral(" AND{r.t} = 'Farmer''s Market'"),
+                   {QStringLiteral("+{r.j}")}),
+              QStringList({
+                  "Received | For | Client | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
+                  "10/07/2005 | Consulting | Farmer's Market | 1000.00 | 100.00 | 1100.00 | SALES | A0001 | Income | "
+                  "JOB1",
+                  "Grand Total | 1000.00 | 100.00 | 1100.00",
+              }));
+    EXPECT_EQ(body(QStringLiteral("report1ri.rpt"), InvoicedQ1, {QStringLiteral("-{r.m}")}),
+              QStringList({
+                  "Inv. Date | For | Client | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
+                  "20/09/2005 | Late | Smith & Co | 200.00 | 20.00 | 220.00 | SERVICE | A0003 | Income",
+                  "01/08/2005 | Repairs | Smith & Co | 300.00 | 30.00 | 330.00 | SERVICE | A0002 | Income",
+                  "Grand Total | 500.00 | 50.00 | 550.00",
+              }));
+    // Nothing selected: the headings and zero totals.
+    EXPECT_EQ(body(QStringLiteral("report1p.rpt"), QStringLiteral("{p.a} = '''; drop table p; --'")),
+              QStringList({
+                  "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
+                  "Grand Total | 0.00 | 0.00 | 0.00",
+              }));
+}
+
+} // namespace qm::test
