@@ -17,12 +17,6 @@ namespace qm {
 
 namespace {
 
-// Error numbers only this file raises.
-constexpr int TrailingCharacters = 3142;
-constexpr int InvalidBookmark = 3159;
-constexpr int InvalidOperation = 3219;
-constexpr int TableNotFound = 3078;
-
 constexpr int BusyTimeoutMs = 5000;
 
 enum Action {
@@ -35,34 +29,34 @@ enum Action {
     BookmarkAction = 9
 };
 
-[[noreturn]] void fail(int number, const char *description)
+[[noreturn]] void fail(int number)
 {
-    throw Error(number, QString::fromUtf8(description));
+    throw Error(number);
 }
 
 [[noreturn]] void noCurrentRecord()
 {
-    fail(ErrorCode::NoCurrentRecord, "No current record.");
+    fail(ErrorCode::NoCurrentRecord);
 }
 
 [[noreturn]] void recordIsDeleted()
 {
-    fail(ErrorCode::RecordIsDeleted, "Record is deleted.");
+    fail(ErrorCode::RecordIsDeleted);
 }
 
 [[noreturn]] void notUpdatable()
 {
-    fail(ErrorCode::NotUpdatable, "Cannot update. Database or object is read-only.");
+    fail(ErrorCode::NotUpdatable);
 }
 
 [[noreturn]] void objectClosed()
 {
-    fail(ErrorCode::ObjectClosed, "Object invalid or no longer set.");
+    fail(ErrorCode::ObjectClosed);
 }
 
 [[noreturn]] void conversionError()
 {
-    fail(ErrorCode::DataTypeConversion, "Data type conversion error.");
+    fail(ErrorCode::DataTypeConversion);
 }
 
 Error sqliteError(sqlite3 *db)
@@ -92,12 +86,12 @@ public:
         if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, &tail) != SQLITE_OK)
             throw sqliteError(db);
         if (!m_stmt)
-            fail(ErrorCode::DatabaseError, "Invalid SQL statement.");
+            throw Error(ErrorCode::DatabaseError, QStringLiteral("Invalid SQL statement."));
         QString rest = QString::fromUtf8(tail, utf8.constData() + utf8.size() - tail).trimmed();
         rest.remove(QLatin1Char(';'));
         if (!rest.trimmed().isEmpty()) {
             finalize();
-            fail(TrailingCharacters, "Characters found after end of SQL statement.");
+            fail(ErrorCode::TrailingCharacters);
         }
     }
     ~Statement() { finalize(); }
@@ -734,7 +728,7 @@ void Recordset::Impl::checkField(int index) const
 {
     checkOpen();
     if (index < 0 || index >= int(fields.size()))
-        fail(ErrorCode::ItemNotFound, "Item not found in this collection.");
+        fail(ErrorCode::ItemNotFound);
 }
 
 void Recordset::Impl::willMove(Recordset &rs, int action)
@@ -825,7 +819,7 @@ void Recordset::Impl::openTable(const QString &source, RecordsetType type)
         name = name.mid(1, name.size() - 2);
     const auto found = findTable(db(), name);
     if (!found)
-        throw Error(TableNotFound, QStringLiteral("Cannot find the input table or query '%1'.").arg(name));
+        throw Error(ErrorCode::TableNotFound, QStringLiteral("Cannot find the input table or query '%1'.").arg(name));
     const auto &[realName, isView] = *found;
     const QString quoted = quoteName(realName);
     if (isView) {
@@ -961,7 +955,7 @@ void Recordset::MoveFirst()
         if (d->where != Impl::Where::Row || d->pos != 0) {
             if (d->count() == 0)
                 noCurrentRecord();
-            fail(InvalidOperation, "Invalid operation.");
+            fail(ErrorCode::InvalidOperation);
         }
         d->willMove(*this, MoveFirstAction);
         d->cancelEdit();
@@ -980,7 +974,7 @@ void Recordset::MoveLast()
 {
     d->checkOpen();
     if (d->kind == Impl::Kind::ForwardOnly)
-        fail(InvalidOperation, "Invalid operation.");
+        fail(ErrorCode::InvalidOperation);
     d->willMove(*this, MoveLastAction);
     if (d->count() == 0)
         noCurrentRecord();
@@ -1032,7 +1026,7 @@ void Recordset::MovePrevious()
 {
     d->checkOpen();
     if (d->kind == Impl::Kind::ForwardOnly)
-        fail(InvalidOperation, "Invalid operation.");
+        fail(ErrorCode::InvalidOperation);
     d->willMove(*this, MovePreviousAction);
     if (d->bof())
         noCurrentRecord();
@@ -1102,7 +1096,7 @@ void Recordset::Update()
 {
     d->checkOpen();
     if (d->mode == EditState::None)
-        fail(ErrorCode::UpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+        fail(ErrorCode::UpdateWithoutEdit);
     QStringList columns;
     std::vector<const Value *> values;
     for (size_t i = 0; i < d->fields.size(); ++i) {
@@ -1190,7 +1184,7 @@ qint64 Recordset::Bookmark() const
 {
     d->checkOpen();
     if (d->kind == Impl::Kind::ForwardOnly)
-        fail(InvalidOperation, "Invalid operation.");
+        fail(ErrorCode::InvalidOperation);
     if (d->where == Impl::Where::Deleted)
         recordIsDeleted();
     if (d->where != Impl::Where::Row)
@@ -1202,7 +1196,7 @@ void Recordset::setBookmark(qint64 bookmark)
 {
     d->checkOpen();
     if (d->kind == Impl::Kind::ForwardOnly)
-        fail(InvalidOperation, "Invalid operation.");
+        fail(ErrorCode::InvalidOperation);
     d->willMove(*this, BookmarkAction);
     int index = -1;
     if (d->kind == Impl::Kind::Keyset)
@@ -1210,7 +1204,7 @@ void Recordset::setBookmark(qint64 bookmark)
     else if (bookmark >= 1 && bookmark <= d->count())
         index = int(bookmark - 1);
     if (index < 0)
-        fail(InvalidBookmark, "Not a valid bookmark.");
+        fail(ErrorCode::InvalidBookmark);
     if (d->kind == Impl::Kind::Keyset) {
         std::vector<Value> values;
         if (!d->readKey(bookmark, values)) {
@@ -1339,7 +1333,7 @@ void Recordset::setField(int index, const Value &v)
 {
     d->checkField(index);
     if (d->mode == EditState::None)
-        fail(ErrorCode::UpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+        fail(ErrorCode::UpdateWithoutEdit);
     const FieldInfo &info = d->fields[size_t(index)];
     if (info.column.isEmpty())
         throw Error(ErrorCode::NotUpdatable, QStringLiteral("Field '%1' cannot be updated.").arg(info.name));

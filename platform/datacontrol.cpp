@@ -96,7 +96,7 @@ bool Data::wasRefreshed() const
 qm::Recordset &Data::Recordset()
 {
     if (!m_recordset)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error(ErrorCode::ObjectNotSet);
     return *m_recordset;
 }
 
@@ -179,7 +179,7 @@ void Data::UpdateRecord()
 {
     Recordset();
     if (!leaveRow(vbDataActionUpdate))
-        throw Error(ErrorCode::ActionCancelled, QStringLiteral("This action was cancelled by an associated object."));
+        throw Error(ErrorCode::ActionCancelled);
 }
 
 void Data::releaseOnUnload()
@@ -217,7 +217,7 @@ bool Data::isFilling() const
 void Data::recordsetWillMove(qm::Recordset &, int action)
 {
     if (!leaveRow(action))
-        throw Error(ErrorCode::ActionCancelled, QStringLiteral("This action was cancelled by an associated object."));
+        throw Error(ErrorCode::ActionCancelled);
 }
 
 void Data::recordsetMoved(qm::Recordset &, int)
@@ -285,7 +285,7 @@ void Data::fill()
             continue;
         const int index = rs.FieldIndex(control->DataField());
         if (index < 0)
-            throw Error(ErrorCode::ItemNotFound, QStringLiteral("Item not found in this collection."));
+            throw Error(ErrorCode::ItemNotFound);
         control->fillBound(rs.EditMode() == EditState::Add ? Value() : rs.field(index));
     }
 }

@@ -197,7 +197,7 @@ void DBCombo::readList()
     const int listIndex = rows->FieldIndex(ListField);
     const int boundIndex = BoundColumn.isEmpty() ? listIndex : rows->FieldIndex(BoundColumn);
     if (listIndex < 0 || boundIndex < 0)
-        throw Error(ErrorCode::ItemNotFound, QStringLiteral("Item not found in this collection."));
+        throw Error(ErrorCode::ItemNotFound);
     m_rows.reserve(static_cast<size_t>(rows->RecordCount()));
     while (!rows->Eof()) {
         m_rows.push_back({rows->field(listIndex).toText(), rows->field(boundIndex).toText()});

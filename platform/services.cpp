@@ -52,7 +52,7 @@ QString SystemServices::logonName() const
 {
     const passwd *entry = getpwuid(geteuid());
     if (!entry || !entry->pw_name)
-        throw Error(ErrorCode::DatabaseError + 1, QStringLiteral("The user name could not be read."));
+        throw Error(ErrorCode::UserNameUnavailable);
     return QString::fromLocal8Bit(entry->pw_name);
 }
 
@@ -69,11 +69,11 @@ double SystemServices::screenHeightTwips() const
 void SystemServices::printWindow(QWidget &window)
 {
     if (QPrinterInfo::defaultPrinter().isNull())
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     const QPixmap image = window.grab();
     const QRect page = painter.viewport();
     QSize size = image.size();
@@ -82,7 +82,7 @@ void SystemServices::printWindow(QWidget &window)
     painter.setWindow(image.rect());
     painter.drawPixmap(0, 0, image);
     if (!painter.end())
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
 }
 
 bool SystemServices::startProgram(const QString &commandLine)

@@ -357,7 +357,7 @@ TEST_F(DatabaseTest, TwoConnectionsShareTheFile)
     for (; !forward->Eof(); forward->MoveNext())
         sum += forward->field(0).toInteger();
     EXPECT_EQ(sum, 6);
-    EXPECT_EQ(errorNumber([&] { forward->MovePrevious(); }), 3219);
+    EXPECT_EQ(errorNumber([&] { forward->MovePrevious(); }), ErrorCode::InvalidOperation);
 
     // Neither recordset holds a read open: the other connection writes at once.
     auto other = Database::open(m_file, false, QStringLiteral("Access"));

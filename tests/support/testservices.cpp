@@ -18,7 +18,7 @@ QString TestServices::programFolder() const
 QString TestServices::logonName() const
 {
     if (!logon)
-        throw Error(453, QStringLiteral("Can't find DLL entry point GetUserNameA in advapi32"));
+        throw Error(ErrorCode::NoDllEntryPoint, QStringLiteral("Can't find DLL entry point GetUserNameA in advapi32"));
     return *logon;
 }
 
@@ -35,7 +35,7 @@ double TestServices::screenHeightTwips() const
 void TestServices::printWindow(QWidget &)
 {
     if (!printerWorks)
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     ++printed;
 }
 
