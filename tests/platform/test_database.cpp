@@ -424,3 +424,74 @@ TEST_F(DatabaseTest, ObserverHearsMovesAndCanCancelThem)
     EXPECT_EQ(rs->EditMode(), EditState::None);
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from t where name = 'lost'")), QStringLiteral("0"));
 }
+
+TEST_F(DatabaseTest, AForwardOnlyRecordsetReadsEachRowOnceAndOnlyForward)
+{
+    auto rs = m_db->OpenRecordset(QStringLiteral("select name from t"), RecordsetType::ForwardOnly);
+    RecordingObserver observer;
+    rs->setObserver(&observer);
+    EXPECT_FALSE(rs->Updatable());
+    EXPECT_EQ(errorNumber([&] { rs->AddNew(); }), ErrorCode::NotUpdatable);
+    EXPECT_EQ(rs->RecordCount(), 1) << "it counts the rows read so far";
+    rs->MoveFirst(); // still on the first row: allowed
+    EXPECT_EQ(name(*rs), QStringLiteral("alpha"));
+    rs->MoveNext();
+    EXPECT_EQ(name(*rs), QStringLiteral("bravo"));
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    EXPECT_EQ(observer.log, (QStringList{"will 1", "moved 1", "will 3", "moved 3"}));
+    const std::vector<std::function<void()>> refused
+        = {[&] { rs->MoveFirst(); }, [&] { rs->MoveLast(); }, [&] { rs->MovePrevious(); }, [&] { rs->Bookmark(); },
+           [&] { rs->setBookmark(1); }};
+    for (size_t i = 0; i < refused.size(); ++i)
+        EXPECT_EQ(errorNumber(refused[i]), ErrorCode::InvalidOperation) << i;
+    EXPECT_EQ(name(*rs), QStringLiteral("bravo"));
+    rs->MoveNext();
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::NoCurrentRecord);
+
+    auto empty = m_db->OpenRecordset(QStringLiteral("empty"), RecordsetType::ForwardOnly);
+    EXPECT_TRUE(empty->Bof());
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_EQ(errorNumber([&] { empty->MoveFirst(); }), ErrorCode::NoCurrentRecord);
+}
+
+TEST_F(DatabaseTest, AForwardOnlyReadThatFailsEndsTheRecordset)
+{
+    // abs() of the smallest integer is an overflow SQLite reports while stepping: on bravo.
+    auto rs = m_db->OpenRecordset(
+        QStringLiteral("select case when qty = 2 then abs(-9223372036854775807 - 1) else qty end as q from t"),
+        RecordsetType::ForwardOnly);
+    EXPECT_EQ(rs->field(0), Value(1));
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::DatabaseError);
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::NoCurrentRecord);
+    // The failed read holds nothing open: another connection writes at once.
+    EXPECT_EQ(Database::open(m_file)->Execute(QStringLiteral("delete from t")), 3);
+}
+
+TEST_F(DatabaseTest, BookmarksOfSnapshotsAndOfRowsAnotherConnectionDeleted)
+{
+    auto snapshot
+        = m_db->OpenRecordset(QStringLiteral("select name from t order by name desc"), RecordsetType::Snapshot);
+    EXPECT_EQ(snapshot->Bookmark(), 1);
+    snapshot->setBookmark(3);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+    EXPECT_EQ(errorNumber([&] { snapshot->setBookmark(4); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(errorNumber([&] { snapshot->setBookmark(0); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+
+    auto rs = m_db->OpenRecordset(QStringLiteral("t"));
+    rs->MoveLast();
+    const qint64 charlie = rs->Bookmark();
+    rs->MoveFirst();
+    Database::open(m_file)->Execute(QStringLiteral("delete from t where name = 'charlie'"));
+    EXPECT_EQ(errorNumber([&] { rs->setBookmark(charlie); }), ErrorCode::RecordIsDeleted);
+    EXPECT_EQ(name(*rs), QStringLiteral("alpha")) << "the current row stays";
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(errorNumber([&] { rs->setBookmark(charlie); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+    snapshot->MoveFirst();
+    EXPECT_EQ(name(*snapshot), QStringLiteral("charlie")) << "a snapshot keeps what it copied";
+}
