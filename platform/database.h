@@ -112,6 +112,9 @@ public:
 private:
     friend class Database;
     Recordset();
+    // A table or a select, on a connection of the database.
+    static std::unique_ptr<Recordset> open(std::shared_ptr<Connection> connection, const QString &source,
+                                           RecordsetType type);
     struct Impl;
     std::unique_ptr<Impl> d;
 };
