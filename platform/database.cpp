@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/jetsql.h"
-#include "platform/services.h"
+#include "platform/programfolder.h"
 #include "platform/sqlitehandles.h"
 
 namespace qm {

@@ -40,6 +40,7 @@ std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement)
 {
     std::unique_ptr<Services> previous = std::move(currentServices());
     currentServices() = std::move(replacement);
+    setProgramFolderSource(currentServices().get());
     return previous;
 }
 
@@ -109,15 +110,6 @@ void SystemServices::quit()
 void SystemServices::exitNormally()
 {
     QCoreApplication::exit(0);
-}
-
-QString programFile(const QString &name)
-{
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QDir::isAbsolutePath(path) && !path.startsWith(QLatin1String("//")))
-        return QDir::cleanPath(path);
-    return QDir::cleanPath(services().programFolder() + QLatin1Char('/') + path);
 }
 
 } // namespace qm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/programfolder.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -9,13 +11,11 @@ class QWidget;
 // What the program asks of the machine, each behind an interface that tests replace.
 namespace qm {
 
-class Services
+// The program folder (programFolder) comes from the data library's seam: installed services
+// are its source.
+class Services : public ProgramFolder
 {
 public:
-    virtual ~Services() = default;
-
-    // The folder of the running executable; every data file is named relative to it.
-    virtual QString programFolder() const = 0;
     // The logon name of the user; throws qm::Error when it cannot be read.
     virtual QString logonName() const = 0;
     // Screen size in twips (15 twips per pixel at 96 dpi).
@@ -53,10 +53,6 @@ public:
 };
 
 constexpr double TwipsPerPixel = 15.0;
-
-// A file named as the screens name it ("qm.mdb", App.Path & "\db1.mdb"): "\" becomes "/",
-// and a relative name is taken from the program folder.
-QString programFile(const QString &name);
 
 } // namespace qm
 

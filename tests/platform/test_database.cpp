@@ -1,10 +1,9 @@
 #include "platform/database.h"
 #include "platform/error.h"
-#include "platform/services.h"
+#include "platform/programfolder.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -68,23 +67,15 @@ protected:
     std::unique_ptr<Database> m_db;
 };
 
-// Only the program folder matters here.
-class FolderServices : public Services
+// A program folder of the test's own.
+class Folder : public ProgramFolder
 {
 public:
-    explicit FolderServices(const QString &folder)
+    explicit Folder(const QString &folder)
         : m_folder(folder)
     {
     }
     QString programFolder() const override { return m_folder; }
-    QString logonName() const override { return {}; }
-    double screenWidthTwips() const override { return 0; }
-    double screenHeightTwips() const override { return 0; }
-    void printWindow(QWidget &) override {}
-    bool startProgram(const QString &) override { return false; }
-    bool readRegistry(const QString &, const QString &, const QString &, QString &) override { return false; }
-    [[noreturn]] void quit() override { std::abort(); }
-    void exitNormally() override {}
 
 private:
     QString m_folder;
@@ -126,9 +117,10 @@ TEST_F(DatabaseTest, OpeningNeverCreatesAFile)
 
 TEST_F(DatabaseTest, NamesAreRelativeToTheProgramFolderAndConnectStringsIgnored)
 {
-    auto previous = setServices(std::make_unique<FolderServices>(m_dir.path()));
+    const Folder folder(m_dir.path());
+    const ProgramFolder *previous = setProgramFolderSource(&folder);
     auto db = DBEngine().OpenDatabase(QStringLiteral(".\\test.db"), false, false, QStringLiteral(";pwd=secret"));
-    setServices(std::move(previous));
+    setProgramFolderSource(previous);
     EXPECT_EQ(db->Name(), m_file);
     EXPECT_EQ(db->OpenRecordset(QStringLiteral("t"))->RecordCount(), 3);
 }
