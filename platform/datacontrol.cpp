@@ -103,7 +103,24 @@ qm::Recordset &Data::Recordset()
 void Data::Refresh()
 {
     reopen();
-    emit refreshed();
+    // A copy: a listener may change the listeners.
+    const auto listeners = m_refreshListeners;
+    for (const auto &[owner, listener] : listeners) {
+        if (owner)
+            runEvent(owner, listener);
+    }
+}
+
+void Data::setRefreshListener(QWidget *owner, std::function<void()> listener)
+{
+    removeRefreshListener(owner);
+    m_refreshListeners.emplace_back(owner, std::move(listener));
+}
+
+void Data::removeRefreshListener(QWidget *owner)
+{
+    // Listeners whose owner is gone go too.
+    std::erase_if(m_refreshListeners, [owner](const auto &entry) { return !entry.first || entry.first == owner; });
 }
 
 void Data::reopen()

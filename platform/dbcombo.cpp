@@ -54,10 +54,10 @@ QWidget *DBCombo::widget()
 void DBCombo::setRowSource(Data *rowSource)
 {
     if (m_rowSource)
-        disconnect(m_rowSource, &Data::refreshed, this, nullptr);
+        m_rowSource->removeRefreshListener(this);
     m_rowSource = rowSource;
     if (rowSource)
-        connect(rowSource, &Data::refreshed, this, [this] { ReFill(); });
+        rowSource->setRefreshListener(this, [this] { ReFill(); });
     ReFill();
 }
 
@@ -96,7 +96,19 @@ void DBCombo::setBoundText(const QString &value)
 
 void DBCombo::ReFill()
 {
-    readList();
+    try {
+        readList();
+    } catch (...) {
+        // A list that cannot be read leaves none, in the widget too.
+        m_rows.clear();
+        showList();
+        throw;
+    }
+    showList();
+}
+
+void DBCombo::showList()
+{
     // The shown text and bound value stay as they were; only the list behind them changed.
     const QSignalBlocker blocker(this);
     clear();
