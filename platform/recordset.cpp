@@ -166,6 +166,20 @@ struct Recordset::Impl
             observer->recordsetMoved(rs, action);
     }
 
+    // MoveFirst, MoveLast: to that end of the rows, skipping rows that have gone from there.
+    void moveToEnd(Recordset &rs, int action)
+    {
+        checkOpen();
+        rows->checkMove(cursor, action);
+        willMove(rs, action);
+        if (count() == 0)
+            noCurrentRecord();
+        cancelEdit();
+        const bool last = action == MoveLastAction;
+        if (land(last ? count() - 1 : 0, last ? -1 : 1))
+            moved(rs, action);
+    }
+
     void cancelEdit()
     {
         mode = EditState::None;
@@ -241,26 +255,12 @@ std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<Connection> connectio
 
 void Recordset::MoveFirst()
 {
-    d->checkOpen();
-    d->rows->checkMove(d->cursor, MoveFirstAction);
-    d->willMove(*this, MoveFirstAction);
-    if (d->count() == 0)
-        noCurrentRecord();
-    d->cancelEdit();
-    if (d->land(0, 1))
-        d->moved(*this, MoveFirstAction);
+    d->moveToEnd(*this, MoveFirstAction);
 }
 
 void Recordset::MoveLast()
 {
-    d->checkOpen();
-    d->rows->checkMove(d->cursor, MoveLastAction);
-    d->willMove(*this, MoveLastAction);
-    if (d->count() == 0)
-        noCurrentRecord();
-    d->cancelEdit();
-    if (d->land(d->count() - 1, -1))
-        d->moved(*this, MoveLastAction);
+    d->moveToEnd(*this, MoveLastAction);
 }
 
 void Recordset::MoveNext()
