@@ -8,8 +8,6 @@ namespace qm {
 
 namespace {
 
-constexpr int OverflowError = 6;
-
 // The number found at the start of a text.
 struct Scan
 {
@@ -123,9 +121,9 @@ double strictNumber(const QString &text)
     const QString trimmed = text.trimmed();
     const Scan scan = scanNumber(trimmed);
     if (scan.length == 0 || scan.length != trimmed.size())
-        throw Error(ErrorCode::TypeMismatch, QStringLiteral("Type mismatch"));
+        throw Error(ErrorCode::TypeMismatch);
     if (scan.overflow)
-        throw Error(OverflowError, QStringLiteral("Overflow"));
+        throw Error(ErrorCode::Overflow);
     return scan.value;
 }
 

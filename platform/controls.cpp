@@ -78,8 +78,8 @@ QPixmap LoadPicture(const QString &path)
     const QImage image = reader.read();
     if (image.isNull()) {
         if (!QFileInfo::exists(path))
-            throw Error(53, QStringLiteral("File not found"));
-        throw Error(481, QStringLiteral("Invalid picture"));
+            throw Error(ErrorCode::NoSuchFile);
+        throw Error(ErrorCode::InvalidPicture);
     }
     return QPixmap::fromImage(image);
 }
@@ -444,7 +444,7 @@ QString ComboBox::Text() const
 void ComboBox::setText(const QString &text)
 {
     if (m_style == DropdownList && !text.isEmpty() && findText(text, Qt::MatchFixedString) < 0)
-        throw Error(383, QStringLiteral("'Text' property is read-only"));
+        throw Error(ErrorCode::ReadOnlyProperty);
     showText(text);
 }
 
@@ -480,7 +480,7 @@ void ComboBox::AddItem(const QString &item)
 void ComboBox::RemoveItem(int index)
 {
     if (index < 0 || index >= count())
-        throw Error(5, QStringLiteral("Invalid procedure call or argument"));
+        throw Error(ErrorCode::InvalidProcedureCall);
     const QSignalBlocker blocker(this);
     removeItem(index);
     if (lineEdit())
@@ -515,7 +515,7 @@ int ComboBox::ListIndex() const
 void ComboBox::setListIndex(int index)
 {
     if (index < -1 || index >= count())
-        throw Error(380, QStringLiteral("Invalid property value"));
+        throw Error(ErrorCode::InvalidPropertyValue);
     showText(index < 0 ? QString() : itemText(index));
     fire(onClick);
 }
@@ -638,7 +638,7 @@ int ListBox::ListIndex() const
 void ListBox::setListIndex(int index)
 {
     if (index < -1 || index >= count())
-        throw Error(380, QStringLiteral("Invalid property value"));
+        throw Error(ErrorCode::InvalidPropertyValue);
     if (index == currentRow())
         return;
     setCurrentRow(index);

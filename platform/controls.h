@@ -333,7 +333,8 @@ public:
     {
         auto it = m_items.find(index);
         if (it == m_items.end())
-            throw Error(340, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+            throw Error(ErrorCode::NoSuchArrayElement,
+                        QStringLiteral("Control array element '%1' doesn't exist").arg(index));
         return it->second;
     }
     void add(int index, T *control) { m_items[index] = control; }

@@ -112,6 +112,12 @@ public:
 private:
     friend class Database;
     Recordset();
+    // A table or a select, on a connection of the database.
+    static std::unique_ptr<Recordset> open(std::shared_ptr<Connection> connection, const QString &source,
+                                           RecordsetType type);
+    // A read-only select in SQLite's dialect with bound parameters.
+    static std::unique_ptr<Recordset> openQuery(std::shared_ptr<Connection> connection, const QString &select,
+                                                const std::vector<Value> &parameters, RecordsetType type);
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -96,14 +96,31 @@ bool Data::wasRefreshed() const
 qm::Recordset &Data::Recordset()
 {
     if (!m_recordset)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error(ErrorCode::ObjectNotSet);
     return *m_recordset;
 }
 
 void Data::Refresh()
 {
     reopen();
-    emit refreshed();
+    // A copy: a listener may change the listeners.
+    const auto listeners = m_refreshListeners;
+    for (const auto &[owner, listener] : listeners) {
+        if (owner)
+            runEvent(owner, listener);
+    }
+}
+
+void Data::setRefreshListener(QWidget *owner, std::function<void()> listener)
+{
+    removeRefreshListener(owner);
+    m_refreshListeners.emplace_back(owner, std::move(listener));
+}
+
+void Data::removeRefreshListener(QWidget *owner)
+{
+    // Listeners whose owner is gone go too.
+    std::erase_if(m_refreshListeners, [owner](const auto &entry) { return !entry.first || entry.first == owner; });
 }
 
 void Data::reopen()
@@ -179,7 +196,7 @@ void Data::UpdateRecord()
 {
     Recordset();
     if (!leaveRow(vbDataActionUpdate))
-        throw Error(ErrorCode::ActionCancelled, QStringLiteral("This action was cancelled by an associated object."));
+        throw Error(ErrorCode::ActionCancelled);
 }
 
 void Data::releaseOnUnload()
@@ -217,7 +234,7 @@ bool Data::isFilling() const
 void Data::recordsetWillMove(qm::Recordset &, int action)
 {
     if (!leaveRow(action))
-        throw Error(ErrorCode::ActionCancelled, QStringLiteral("This action was cancelled by an associated object."));
+        throw Error(ErrorCode::ActionCancelled);
 }
 
 void Data::recordsetMoved(qm::Recordset &, int)
@@ -285,7 +302,7 @@ void Data::fill()
             continue;
         const int index = rs.FieldIndex(control->DataField());
         if (index < 0)
-            throw Error(ErrorCode::ItemNotFound, QStringLiteral("Item not found in this collection."));
+            throw Error(ErrorCode::ItemNotFound);
         control->fillBound(rs.EditMode() == EditState::Add ? Value() : rs.field(index));
     }
 }

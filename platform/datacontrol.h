@@ -3,9 +3,11 @@
 #include "platform/control.h"
 #include "platform/database.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -95,9 +97,11 @@ public:
     void recordsetWillMove(qm::Recordset &rs, int action) override;
     void recordsetMoved(qm::Recordset &rs, int action) override;
 
-signals:
-    // The record source was (re)opened or released: lists that read it read it again.
-    void refreshed();
+    // Lists that read the record source read it again after each Refresh: `listener` runs
+    // then, through the event boundary of `owner` (runEvent), so an error it raises is shown
+    // and goes no further. One listener an owner; it goes when its owner is destroyed.
+    void setRefreshListener(QWidget *owner, std::function<void()> listener);
+    void removeRefreshListener(QWidget *owner);
 
 private:
     void reopen();
@@ -113,6 +117,7 @@ private:
     std::unique_ptr<Database> m_database;
     std::unique_ptr<qm::Recordset> m_recordset;
     std::vector<Bindable *> m_bound;
+    std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> m_refreshListeners;
     bool m_filling = false;
     bool m_refreshed = false;
     QLabel *m_captionLabel;

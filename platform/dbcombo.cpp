@@ -54,10 +54,10 @@ QWidget *DBCombo::widget()
 void DBCombo::setRowSource(Data *rowSource)
 {
     if (m_rowSource)
-        disconnect(m_rowSource, &Data::refreshed, this, nullptr);
+        m_rowSource->removeRefreshListener(this);
     m_rowSource = rowSource;
     if (rowSource)
-        connect(rowSource, &Data::refreshed, this, [this] { ReFill(); });
+        rowSource->setRefreshListener(this, [this] { ReFill(); });
     ReFill();
 }
 
@@ -96,7 +96,19 @@ void DBCombo::setBoundText(const QString &value)
 
 void DBCombo::ReFill()
 {
-    readList();
+    try {
+        readList();
+    } catch (...) {
+        // A list that cannot be read leaves none, in the widget too.
+        m_rows.clear();
+        showList();
+        throw;
+    }
+    showList();
+}
+
+void DBCombo::showList()
+{
     // The shown text and bound value stay as they were; only the list behind them changed.
     const QSignalBlocker blocker(this);
     clear();
@@ -197,7 +209,7 @@ void DBCombo::readList()
     const int listIndex = rows->FieldIndex(ListField);
     const int boundIndex = BoundColumn.isEmpty() ? listIndex : rows->FieldIndex(BoundColumn);
     if (listIndex < 0 || boundIndex < 0)
-        throw Error(ErrorCode::ItemNotFound, QStringLiteral("Item not found in this collection."));
+        throw Error(ErrorCode::ItemNotFound);
     m_rows.reserve(static_cast<size_t>(rows->RecordCount()));
     while (!rows->Eof()) {
         m_rows.push_back({rows->field(listIndex).toText(), rows->field(boundIndex).toText()});

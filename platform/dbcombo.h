@@ -36,7 +36,9 @@ public:
     using Control::setVisible;
 
     // The list: read from the row source's database and record source whenever that data
-    // control is refreshed (the list never moves the row source's own recordset).
+    // control is refreshed (the list never moves the row source's own recordset). A list
+    // that cannot be read then (a misspelt ListField or BoundColumn) is an error shown by the
+    // combo's event boundary; the combo is left with no list.
     void setRowSource(Data *rowSource);
     Data *RowSource() const;
     QString ListField;
@@ -49,7 +51,8 @@ public:
     void setText(const QString &text);
     QString BoundText() const;
     void setBoundText(const QString &value);
-    // Reads the list again from the row source; the displayed text stays.
+    // Reads the list again from the row source; the displayed text stays. Errors reach the
+    // caller, the combo left with no list.
     void ReFill();
     bool Locked() const;
     void setLocked(bool locked);
@@ -77,7 +80,10 @@ private:
         QString text;
         QString bound;
     };
+    // Reads m_rows from the row source.
     void readList();
+    // Puts m_rows into the Qt widget's list.
+    void showList();
     // Sets Text and BoundText; marks the binding dirty and raises Change as they change.
     void showValue(const QString &text, const QString &bound);
     // Puts Text into the Qt widget, selecting its row when it shows one.

@@ -81,7 +81,7 @@ int FileListBox::ListIndex() const
 void FileListBox::setListIndex(int index)
 {
     if (index < -1 || index >= count())
-        throw Error(380, QStringLiteral("Invalid property value"));
+        throw Error(ErrorCode::InvalidPropertyValue);
     {
         const QSignalBlocker blocker(this);
         setCurrentRow(index);

@@ -272,7 +272,7 @@ void GridModel::dropFontsOutside(int rows, int cols)
 namespace {
 [[noreturn]] void invalidValue()
 {
-    throw Error(GridError::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    throw Error(ErrorCode::InvalidPropertyValue);
 }
 
 int toPixels(long twips)
@@ -611,19 +611,19 @@ void MSFlexGrid::keyboardSearch(const QString &)
 void MSFlexGrid::checkCell(int row, int col) const
 {
     if (row < 0 || row >= Rows() || col < 0 || col >= Cols())
-        throw Error(GridError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+        throw Error(ErrorCode::SubscriptOutOfRange);
 }
 
 void MSFlexGrid::checkRow(int row) const
 {
     if (row < 0 || row >= Rows())
-        throw Error(GridError::InvalidRow, QStringLiteral("Invalid Row value"));
+        throw Error(ErrorCode::InvalidRow);
 }
 
 void MSFlexGrid::checkCol(int col) const
 {
     if (col < 0 || col >= Cols())
-        throw Error(GridError::InvalidCol, QStringLiteral("Invalid Col value"));
+        throw Error(ErrorCode::InvalidCol);
 }
 
 void MSFlexGrid::moveTo(int row, int col)

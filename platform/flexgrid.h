@@ -10,14 +10,6 @@ namespace qm {
 
 class GridModel;
 
-// Errors the grid raises, numbered as the old grid numbered them.
-namespace GridError {
-constexpr int InvalidPropertyValue = 380;
-constexpr int SubscriptOutOfRange = 381; // TextMatrix, RowData, ColWidth
-constexpr int InvalidRow = 30009;        // Row, RowSel
-constexpr int InvalidCol = 30010;        // Col, ColSel
-} // namespace GridError
-
 // The text grid of the screens. Rows and columns count from 0 and include the fixed
 // (heading) row, which is drawn as the view's header so it stays put while the body
 // scrolls. Cells live in a model of our own, packed one string per row, so a grid of

@@ -241,7 +241,7 @@ bool FormRef::isNothing() const
 Form &FormRef::get() const
 {
     if (!m_getter)
-        throw Error(ErrorCode::ObjectRequired + 67, QStringLiteral("Object variable or With block variable not set"));
+        throw Error(ErrorCode::ObjectNotSet);
     return m_getter();
 }
 

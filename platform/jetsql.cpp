@@ -8,11 +8,35 @@
 
 namespace qm {
 
-QString SqlText(const QString &text)
+namespace {
+QString enquote(const QString &text, QChar quote)
 {
     QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+    quoted.replace(quote, QString(2, quote));
+    return quote + quoted + quote;
+}
+} // namespace
+
+QString SqlText(const QString &text)
+{
+    return enquote(text, QLatin1Char('\''));
+}
+
+QString SqlName(const QString &name)
+{
+    return enquote(name, QLatin1Char('"'));
+}
+
+qsizetype quotedEnd(const QString &sql, qsizetype from)
+{
+    const QChar open = sql[from];
+    // Brackets have no escape; in the others a doubled quote is part of the text.
+    const QChar close = open == QLatin1Char('[') ? QLatin1Char(']') : open;
+    const qsizetype n = sql.size();
+    qsizetype end = sql.indexOf(close, from + 1);
+    while (end >= 0 && close != QLatin1Char(']') && end + 1 < n && sql[end + 1] == close)
+        end = sql.indexOf(close, end + 2);
+    return end < 0 ? n : end + 1;
 }
 
 QString SqlNumber(const QString &text)
@@ -37,17 +61,8 @@ QString translateJetSql(const QString &sql)
         const QChar c = sql[i];
         // Quoted strings and bracketed or quoted names are copied untouched: a '#' in them
         // is a like wildcard or part of a name, never a date.
-        QChar close;
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
-            close = c;
-        else if (c == QLatin1Char('['))
-            close = QLatin1Char(']');
-        if (!close.isNull()) {
-            qsizetype end = sql.indexOf(close, i + 1);
-            // A doubled quote inside a string is part of it.
-            while (end >= 0 && close != QLatin1Char(']') && end + 1 < n && sql[end + 1] == close)
-                end = sql.indexOf(close, end + 2);
-            const qsizetype stop = end < 0 ? n : end + 1;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('[')) {
+            const qsizetype stop = quotedEnd(sql, i);
             out += QStringView(sql).mid(i, stop - i);
             i = stop;
             continue;

@@ -7,6 +7,11 @@ namespace qm {
 
 // The one quoting function: 'text' with every apostrophe doubled.
 QString SqlText(const QString &text);
+// A name quoted the same way: "name" with every double quote doubled.
+QString SqlName(const QString &name);
+// Where the quoted string or name that opens at sql[from] (', ", ` or [) ends: just past its
+// closing quote, a doubled quote inside being part of it; the end of `sql` when unclosed.
+qsizetype quotedEnd(const QString &sql, qsizetype from);
 // A number for concatenation: checked to be a number (blanks around allowed), else Error 13.
 QString SqlNumber(const QString &text);
 

@@ -15,11 +15,9 @@ namespace qm {
 
 namespace {
 
-constexpr int InvalidPropertyValue = 380;
-
 [[noreturn]] void printerError(const QString &reason)
 {
-    throw Error(ReportErrorCode::PrinterError, reason);
+    throw Error(ErrorCode::PrinterError, reason);
 }
 
 void preparePrinter(QPrinter &printer, const ReportDocument &document)
@@ -47,7 +45,7 @@ QString CrystalReport::SortFields(int index) const
 void CrystalReport::setSortFields(int index, const QString &field)
 {
     if (index < 0)
-        throw Error(9, QStringLiteral("Subscript out of range"));
+        throw Error(ErrorCode::IndexOutOfRange);
     while (m_sortFields.size() <= index)
         m_sortFields << QString();
     m_sortFields[index] = field;
@@ -64,10 +62,10 @@ void CrystalReport::setAction(int action)
     if (action != 1)
         return;
     if (ReportFileName.trimmed().isEmpty())
-        throw Error(ReportErrorCode::FileNotFound, QStringLiteral("No report file is named."));
+        throw Error(ErrorCode::ReportFileNotFound, QStringLiteral("No report file is named."));
     if (Destination != crptToWindow && Destination != crptToPrinter)
         throw Error(
-            InvalidPropertyValue,
+            ErrorCode::InvalidPropertyValue,
             QStringLiteral("The report cannot go to destination %1: 0 is a window, 1 the printer.").arg(Destination));
     ReportRun run;
     run.fileName = ReportFileName;

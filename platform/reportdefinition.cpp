@@ -22,7 +22,7 @@ constexpr double A4Height = 841.89; // 297 mm
 
 [[noreturn]] void bad(const QString &where, const QString &what)
 {
-    throw Error(ReportErrorCode::BadFile, QStringLiteral("The report definition is not valid: %1%2")
+    throw Error(ErrorCode::BadReportFile, QStringLiteral("The report definition is not valid: %1%2")
                                               .arg(where.isEmpty() ? QString() : where + QStringLiteral(": "), what));
 }
 
@@ -504,7 +504,7 @@ ReportDefinition loadReportDefinition(const QString &path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw Error(ReportErrorCode::FileNotFound, QStringLiteral("Cannot open the report file \"%1\".").arg(path));
+        throw Error(ErrorCode::ReportFileNotFound, QStringLiteral("Cannot open the report file \"%1\".").arg(path));
     return parseReportDefinition(file.readAll());
 }
 

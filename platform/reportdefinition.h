@@ -161,9 +161,9 @@ struct ReportDefinition
     double pageHeight() const;
 };
 
-// Throws Error ReportErrorCode::BadFile naming what is wrong.
+// Throws Error ErrorCode::BadReportFile naming what is wrong.
 ReportDefinition parseReportDefinition(const QByteArray &json);
-// Throws Error ReportErrorCode::FileNotFound when the file cannot be read.
+// Throws Error ErrorCode::ReportFileNotFound when the file cannot be read.
 ReportDefinition loadReportDefinition(const QString &path);
 
 } // namespace qm

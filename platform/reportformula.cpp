@@ -13,7 +13,7 @@ namespace {
     const QString near = formula.mid(position, 20).trimmed();
     const QString where
         = near.isEmpty() ? QStringLiteral("at the end of the formula") : QStringLiteral("at \"%1\"").arg(near);
-    throw Error(ReportErrorCode::FormulaError, QStringLiteral("Error in formula %1: %2").arg(where, reason));
+    throw Error(ErrorCode::FormulaError, QStringLiteral("Error in formula %1: %2").arg(where, reason));
 }
 
 struct Token
@@ -255,7 +255,7 @@ SortField parseSortField(const QString &text)
     const QString braced = signedField ? field.mid(1).trimmed() : QString();
     if (!signedField || !braced.startsWith(u'{') || !braced.endsWith(u'}')
         || !splitField(braced.mid(1, braced.size() - 2), result.table, result.column))
-        throw Error(ReportErrorCode::FormulaError,
+        throw Error(ErrorCode::FormulaError,
                     QStringLiteral("Error in sort field \"%1\": write +{table.column} or -{table.column}.").arg(text));
     result.descending = field.startsWith(u'-');
     return result;
@@ -291,12 +291,12 @@ SqlCondition formulaCondition(const ReportFormula &formula, const TableSchema &t
         const QString field = QStringLiteral("{%1.%2}").arg(c.table, c.column);
         const int index = table.find(c.column);
         if (index < 0)
-            throw Error(ReportErrorCode::FormulaError,
+            throw Error(ErrorCode::FormulaError,
                         QStringLiteral("Error in formula: table %1 has no field %2.").arg(table.name, field));
         const auto &[name, type] = table.columns[size_t(index)];
         const bool dateValue = c.value.kind() == Value::Kind::Date;
         auto mismatch = [&](const QString &needed) {
-            throw Error(ReportErrorCode::FormulaError,
+            throw Error(ErrorCode::FormulaError,
                         QStringLiteral("Error in formula: %1 needs %2.").arg(field, needed));
         };
         QString term = sqlName(name) + u' ' + operatorSql(c.op) + QStringLiteral(" ?");

@@ -15,14 +15,6 @@
 // The empty formula selects every row. Keywords ignore case.
 namespace qm {
 
-// Error numbers of the report engine (those of the database layer pass through unchanged).
-namespace ReportErrorCode {
-constexpr int FileNotFound = 20504; // no report file of that name, or none named
-constexpr int BadFile = 20525;      // the file is no report definition the engine can read
-constexpr int FormulaError = 20515; // a selection formula or sort field the engine refuses
-constexpr int PrinterError = 482;   // no printer, or the printer failed
-} // namespace ReportErrorCode
-
 // One comparison of a formula.
 struct FormulaComparison
 {

@@ -435,7 +435,7 @@ QString reportValueText(const Value &value, const QString &format)
             return value.toText(); // text that is no number is shown as it is
         }
         if (!numberFormat())
-            throw Error(ReportErrorCode::BadFile, QStringLiteral("No number format is installed for reports."));
+            throw Error(ErrorCode::BadReportFile, QStringLiteral("No number format is installed for reports."));
         return numberFormat()(number, format);
     }
     return value.toText();
@@ -556,7 +556,7 @@ void ReportDocument::writePdf(const QString &path) const
     writer.setTitle(title);
     writer.setResolution(600);
     if (!render(writer))
-        throw Error(ReportErrorCode::PrinterError, QStringLiteral("Cannot write the PDF file \"%1\".").arg(path));
+        throw Error(ErrorCode::PrinterError, QStringLiteral("Cannot write the PDF file \"%1\".").arg(path));
 }
 
 ReportDocument layoutReport(const ReportDefinition &definition, const ReportData &data, const QDate &printDate)

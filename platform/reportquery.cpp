@@ -10,7 +10,7 @@ namespace {
 
 [[noreturn]] void badDefinition(const QString &what)
 {
-    throw Error(ReportErrorCode::BadFile, QStringLiteral("The report definition is not valid: %1").arg(what));
+    throw Error(ErrorCode::BadReportFile, QStringLiteral("The report definition is not valid: %1").arg(what));
 }
 
 bool isNumberType(FieldType type)
@@ -75,7 +75,7 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
     m_data.allRows = parsed.comparisons.empty();
     for (const FormulaComparison &c : parsed.comparisons) {
         if (!m_def.tables.contains(c.table, Qt::CaseInsensitive))
-            throw Error(ReportErrorCode::FormulaError,
+            throw Error(ErrorCode::FormulaError,
                         QStringLiteral("Error in formula: {%1.%2} names table %1; this report reads %3.")
                             .arg(c.table, c.column, m_def.tables.join(QStringLiteral(" and "))));
     }
@@ -95,7 +95,7 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
             continue;
         const int index = found->second.find(sort.column);
         if (index < 0)
-            throw Error(ReportErrorCode::FormulaError,
+            throw Error(ErrorCode::FormulaError,
                         QStringLiteral("Error in sort field \"%1\": table %2 has no field %3.")
                             .arg(text.trimmed(), found->second.name, sort.column));
         orderTerms << sqlName(found->second.columns[size_t(index)].first)

@@ -40,6 +40,7 @@ std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement)
 {
     std::unique_ptr<Services> previous = std::move(currentServices());
     currentServices() = std::move(replacement);
+    setProgramFolderSource(currentServices().get());
     return previous;
 }
 
@@ -52,7 +53,7 @@ QString SystemServices::logonName() const
 {
     const passwd *entry = getpwuid(geteuid());
     if (!entry || !entry->pw_name)
-        throw Error(ErrorCode::DatabaseError + 1, QStringLiteral("The user name could not be read."));
+        throw Error(ErrorCode::UserNameUnavailable);
     return QString::fromLocal8Bit(entry->pw_name);
 }
 
@@ -69,11 +70,11 @@ double SystemServices::screenHeightTwips() const
 void SystemServices::printWindow(QWidget &window)
 {
     if (QPrinterInfo::defaultPrinter().isNull())
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     const QPixmap image = window.grab();
     const QRect page = painter.viewport();
     QSize size = image.size();
@@ -82,7 +83,7 @@ void SystemServices::printWindow(QWidget &window)
     painter.setWindow(image.rect());
     painter.drawPixmap(0, 0, image);
     if (!painter.end())
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
 }
 
 bool SystemServices::startProgram(const QString &commandLine)
@@ -109,15 +110,6 @@ void SystemServices::quit()
 void SystemServices::exitNormally()
 {
     QCoreApplication::exit(0);
-}
-
-QString programFile(const QString &name)
-{
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QDir::isAbsolutePath(path) && !path.startsWith(QLatin1String("//")))
-        return QDir::cleanPath(path);
-    return QDir::cleanPath(services().programFolder() + QLatin1Char('/') + path);
 }
 
 } // namespace qm

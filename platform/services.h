@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/programfolder.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -19,13 +21,11 @@ struct ReportRun
     int destination = 0;    // 0 a preview window, 1 the default printer
 };
 
-class Services
+// The program folder (programFolder) comes from the data library's seam: installed services
+// are its source.
+class Services : public ProgramFolder
 {
 public:
-    virtual ~Services() = default;
-
-    // The folder of the running executable; every data file is named relative to it.
-    virtual QString programFolder() const = 0;
     // The logon name of the user; throws qm::Error when it cannot be read.
     virtual QString logonName() const = 0;
     // Screen size in twips (15 twips per pixel at 96 dpi).
@@ -68,10 +68,6 @@ public:
 };
 
 constexpr double TwipsPerPixel = 15.0;
-
-// A file named as the screens name it ("qm.mdb", App.Path & "\db1.mdb"): "\" becomes "/",
-// and a relative name is taken from the program folder.
-QString programFile(const QString &name);
 
 } // namespace qm
 

@@ -13,7 +13,7 @@ namespace {
 
 [[noreturn]] void typeMismatch()
 {
-    throw Error(ErrorCode::TypeMismatch, QStringLiteral("Type mismatch"));
+    throw Error(ErrorCode::TypeMismatch);
 }
 
 // A plain decimal number ("12", "-0.5", "1e3"), blanks around allowed; nothing else
@@ -154,7 +154,7 @@ qint64 Value::toInteger() const
     const double rounded = std::round(toDouble()); // half away from zero
     // 2^63 is exactly representable; anything at or beyond it does not fit.
     if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
-        throw Error(6, QStringLiteral("Overflow"));
+        throw Error(ErrorCode::Overflow);
     return qint64(rounded);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/frmabout.h"
 
+#include "platform/error.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
 #include "shell/module1.h"
@@ -45,14 +46,14 @@ void frmAbout::StartSysInfo()
                          QStringLiteral("PATH"), path)) {
             if (!GetKeyValue(HKeyLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                              QStringLiteral("MSINFO"), path))
-                throw Error(0, QString());
+                throw Error(ErrorCode::NoSuchFile);
             const QString program = path + QStringLiteral("\\MSINFO32.EXE");
             if (!QFileInfo::exists(programFile(program)))
-                throw Error(0, QString());
+                throw Error(ErrorCode::NoSuchFile);
             path = program;
         }
         if (!services().startProgram(path))
-            throw Error(0, QString());
+            throw Error(ErrorCode::NoSuchFile);
     } catch (const Error &) {
         MsgBox(QStringLiteral("System Information Is Unavailable At This Time"), vbOKOnly);
     }

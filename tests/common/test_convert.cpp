@@ -92,7 +92,7 @@ TEST(StrictNumber, TakesTheWholeTextOrFails)
         strictNumber(QStringLiteral("1e999"));
         ADD_FAILURE() << "no error for 1e999";
     } catch (const Error &e) {
-        EXPECT_EQ(e.Number(), 6);
+        EXPECT_EQ(e.Number(), ErrorCode::Overflow);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "platform/error.h"
 #include "platform/form.h"
 #include "platform/reportcontrol.h"
 #include "platform/reportlayout.h"
@@ -132,7 +133,7 @@ TEST_F(InvoiceReportTest, PrintingRecordsTheDestination)
     report().setAction(1);
     EXPECT_EQ(m_services->reports.back().run.destination, 1);
     m_services->printerWorks = false;
-    EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ReportErrorCode::PrinterError);
+    EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ErrorCode::PrinterError);
 }
 
 } // namespace qm::test

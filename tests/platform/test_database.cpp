@@ -1,10 +1,9 @@
 #include "platform/database.h"
 #include "platform/error.h"
-#include "platform/services.h"
+#include "platform/programfolder.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -68,24 +67,15 @@ protected:
     std::unique_ptr<Database> m_db;
 };
 
-// Only the program folder matters here.
-class FolderServices : public Services
+// A program folder of the test's own.
+class Folder : public ProgramFolder
 {
 public:
-    explicit FolderServices(const QString &folder)
+    explicit Folder(const QString &folder)
         : m_folder(folder)
     {
     }
     QString programFolder() const override { return m_folder; }
-    QString logonName() const override { return {}; }
-    double screenWidthTwips() const override { return 0; }
-    double screenHeightTwips() const override { return 0; }
-    void printWindow(QWidget &) override {}
-    bool startProgram(const QString &) override { return false; }
-    bool readRegistry(const QString &, const QString &, const QString &, QString &) override { return false; }
-    [[noreturn]] void quit() override { std::abort(); }
-    void exitNormally() override {}
-    void runReport(const ReportRun &) override {}
 
 private:
     QString m_folder;
@@ -127,9 +117,10 @@ TEST_F(DatabaseTest, OpeningNeverCreatesAFile)
 
 TEST_F(DatabaseTest, NamesAreRelativeToTheProgramFolderAndConnectStringsIgnored)
 {
-    auto previous = setServices(std::make_unique<FolderServices>(m_dir.path()));
+    const Folder folder(m_dir.path());
+    const ProgramFolder *previous = setProgramFolderSource(&folder);
     auto db = DBEngine().OpenDatabase(QStringLiteral(".\\test.db"), false, false, QStringLiteral(";pwd=secret"));
-    setServices(std::move(previous));
+    setProgramFolderSource(previous);
     EXPECT_EQ(db->Name(), m_file);
     EXPECT_EQ(db->OpenRecordset(QStringLiteral("t"))->RecordCount(), 3);
 }
@@ -358,7 +349,7 @@ TEST_F(DatabaseTest, TwoConnectionsShareTheFile)
     for (; !forward->Eof(); forward->MoveNext())
         sum += forward->field(0).toInteger();
     EXPECT_EQ(sum, 6);
-    EXPECT_EQ(errorNumber([&] { forward->MovePrevious(); }), 3219);
+    EXPECT_EQ(errorNumber([&] { forward->MovePrevious(); }), ErrorCode::InvalidOperation);
 
     // Neither recordset holds a read open: the other connection writes at once.
     auto other = Database::open(m_file, false, QStringLiteral("Access"));
@@ -424,4 +415,75 @@ TEST_F(DatabaseTest, ObserverHearsMovesAndCanCancelThem)
     rs->MoveFirst();
     EXPECT_EQ(rs->EditMode(), EditState::None);
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from t where name = 'lost'")), QStringLiteral("0"));
+}
+
+TEST_F(DatabaseTest, AForwardOnlyRecordsetReadsEachRowOnceAndOnlyForward)
+{
+    auto rs = m_db->OpenRecordset(QStringLiteral("select name from t"), RecordsetType::ForwardOnly);
+    RecordingObserver observer;
+    rs->setObserver(&observer);
+    EXPECT_FALSE(rs->Updatable());
+    EXPECT_EQ(errorNumber([&] { rs->AddNew(); }), ErrorCode::NotUpdatable);
+    EXPECT_EQ(rs->RecordCount(), 1) << "it counts the rows read so far";
+    rs->MoveFirst(); // still on the first row: allowed
+    EXPECT_EQ(name(*rs), QStringLiteral("alpha"));
+    rs->MoveNext();
+    EXPECT_EQ(name(*rs), QStringLiteral("bravo"));
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    EXPECT_EQ(observer.log, (QStringList{"will 1", "moved 1", "will 3", "moved 3"}));
+    const std::vector<std::function<void()>> refused
+        = {[&] { rs->MoveFirst(); }, [&] { rs->MoveLast(); }, [&] { rs->MovePrevious(); }, [&] { rs->Bookmark(); },
+           [&] { rs->setBookmark(1); }};
+    for (size_t i = 0; i < refused.size(); ++i)
+        EXPECT_EQ(errorNumber(refused[i]), ErrorCode::InvalidOperation) << i;
+    EXPECT_EQ(name(*rs), QStringLiteral("bravo"));
+    rs->MoveNext();
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::NoCurrentRecord);
+
+    auto empty = m_db->OpenRecordset(QStringLiteral("empty"), RecordsetType::ForwardOnly);
+    EXPECT_TRUE(empty->Bof());
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_EQ(errorNumber([&] { empty->MoveFirst(); }), ErrorCode::NoCurrentRecord);
+}
+
+TEST_F(DatabaseTest, AForwardOnlyReadThatFailsEndsTheRecordset)
+{
+    // abs() of the smallest integer is an overflow SQLite reports while stepping: on bravo.
+    auto rs = m_db->OpenRecordset(
+        QStringLiteral("select case when qty = 2 then abs(-9223372036854775807 - 1) else qty end as q from t"),
+        RecordsetType::ForwardOnly);
+    EXPECT_EQ(rs->field(0), Value(1));
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::DatabaseError);
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(errorNumber([&] { rs->MoveNext(); }), ErrorCode::NoCurrentRecord);
+    // The failed read holds nothing open: another connection writes at once.
+    EXPECT_EQ(Database::open(m_file)->Execute(QStringLiteral("delete from t")), 3);
+}
+
+TEST_F(DatabaseTest, BookmarksOfSnapshotsAndOfRowsAnotherConnectionDeleted)
+{
+    auto snapshot
+        = m_db->OpenRecordset(QStringLiteral("select name from t order by name desc"), RecordsetType::Snapshot);
+    EXPECT_EQ(snapshot->Bookmark(), 1);
+    snapshot->setBookmark(3);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+    EXPECT_EQ(errorNumber([&] { snapshot->setBookmark(4); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(errorNumber([&] { snapshot->setBookmark(0); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+
+    auto rs = m_db->OpenRecordset(QStringLiteral("t"));
+    rs->MoveLast();
+    const qint64 charlie = rs->Bookmark();
+    rs->MoveFirst();
+    Database::open(m_file)->Execute(QStringLiteral("delete from t where name = 'charlie'"));
+    EXPECT_EQ(errorNumber([&] { rs->setBookmark(charlie); }), ErrorCode::RecordIsDeleted);
+    EXPECT_EQ(name(*rs), QStringLiteral("alpha")) << "the current row stays";
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(errorNumber([&] { rs->setBookmark(charlie); }), ErrorCode::InvalidBookmark);
+    EXPECT_EQ(name(*snapshot), QStringLiteral("alpha"));
+    snapshot->MoveFirst();
+    EXPECT_EQ(name(*snapshot), QStringLiteral("charlie")) << "a snapshot keeps what it copied";
 }

@@ -183,7 +183,7 @@ TEST_F(DataControlTest, CancelByActionStopsTheMoveAndCancelBySaveStopsTheWrite)
         form.data->Recordset().MoveNext();
         FAIL() << "the cancelled move must fail";
     } catch (const Error &e) {
-        EXPECT_EQ(e.Number(), 3426);
+        EXPECT_EQ(e.Number(), ErrorCode::ActionCancelled);
     }
     EXPECT_EQ(form.name->Text(), "firstx");
 
@@ -259,7 +259,7 @@ TEST_F(DataControlTest, UpdateRecordValidatesAndWritesTheBoxes)
 
     form.name->typeText("!");
     form.duringValidate = [](int &action, int &) { action = 0; };
-    EXPECT_EQ(errorNumber([&] { form.data->UpdateRecord(); }), 3426);
+    EXPECT_EQ(errorNumber([&] { form.data->UpdateRecord(); }), ErrorCode::ActionCancelled);
     EXPECT_EQ(rows().first(), "first edited|10|01/Jul/00");
 }
 

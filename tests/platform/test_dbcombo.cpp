@@ -27,8 +27,8 @@ public:
         people->RecordSource = QStringLiteral("select * from people order by ID");
         suburb = new DBCombo(this);
         suburb->setRowSource(places);
-        suburb->ListField = QStringLiteral("location");
-        suburb->BoundColumn = QStringLiteral("ID");
+        suburb->ListField = listField;
+        suburb->BoundColumn = boundColumn;
         suburb->setDataSource(people, QStringLiteral("e"));
         name = new TextBox(this);
         name->setDataSource(people, QStringLiteral("a"));
@@ -37,6 +37,7 @@ public:
         suburb->onMouseUp = [this] { log << "mouseup"; };
     }
 
+    static inline QString listField, boundColumn;
     Data *places, *people;
     DBCombo *suburb;
     TextBox *name;
@@ -49,6 +50,8 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
+        PlaceForm::listField = QStringLiteral("location");
+        PlaceForm::boundColumn = QStringLiteral("ID");
         const char *schema
             = "create table places (ID long primary key, location text collate nocase, state text collate nocase);"
               "insert into places values (7, 'BRAVO', 'VIC');"
@@ -202,6 +205,48 @@ TEST_F(DBComboTest, WritesTheBoundValueOrTheTextOnlyWhenChanged)
     form.suburb->pickRow(0);
     form.people->moveNext();
     EXPECT_EQ(people(), QStringList({"first|1140", "second|ALPHA", "third|"}));
+}
+
+// A list that cannot be read is shown as an error by the combo's own event boundary: the form
+// still loads with its records, and nothing escapes a refresh of the row source.
+TEST_F(DBComboTest, AListThatCannotBeReadIsShownAndGoesNoFurther)
+{
+    const std::pair<const char *, const char *> misspelt[] = {{"locaton", "ID"}, {"location", "IDD"}};
+    for (const auto &[list, bound] : misspelt) {
+        PlaceForm::listField = list;
+        PlaceForm::boundColumn = bound;
+        m_messages.clear();
+        PlaceForm *form = nullptr;
+        EXPECT_NO_THROW(form = &openForm()) << list << bound;
+        ASSERT_TRUE(form);
+        EXPECT_EQ(m_messages.texts(), std::vector<QString>({"Item not found in this collection."})) << list << bound;
+        EXPECT_EQ(form->name->Text(), "first");
+        EXPECT_EQ(form->suburb->ListCount(), 0);
+        EXPECT_EQ(form->suburb->Text(), "7") << "the value stands for itself";
+
+        // The list was read before; now it cannot be: the old list goes, from the widget too.
+        form->suburb->ListField = QStringLiteral("location");
+        form->suburb->BoundColumn = QStringLiteral("ID");
+        form->places->Refresh();
+        EXPECT_EQ(form->suburb->count(), 4);
+        form->suburb->ListField = QString::fromLatin1(list);
+        form->suburb->BoundColumn = QString::fromLatin1(bound);
+        EXPECT_NO_THROW(form->places->Refresh());
+        EXPECT_EQ(m_messages.texts().size(), 2u);
+        EXPECT_EQ(form->suburb->ListCount(), 0);
+        EXPECT_EQ(form->suburb->count(), 0);
+        Forms::discardAll();
+    }
+}
+
+// A row source whose table is missing fails its own opening: the error reaches the boundary
+// of whatever opened the form, once, and the form is not loaded.
+TEST_F(DBComboTest, AMissingRowSourceTableFailsTheFormOnce)
+{
+    runSql(path("t.mdb"), "drop table places;");
+    runEvent(nullptr, [] { Forms::get<PlaceForm>(); });
+    EXPECT_EQ(m_messages.texts(), std::vector<QString>({"no such table: places"}));
+    EXPECT_FALSE(Forms::isLoaded<PlaceForm>());
 }
 
 } // namespace qm::test

@@ -20,13 +20,13 @@ TEST_F(FlexGridTest, CurrentCellAndCellsStayInsideTheGrid)
     EXPECT_EQ(grid.Row(), 1); // the first cell under the heading row
     EXPECT_EQ(grid.Col(), 0);
 
-    EXPECT_EQ(errorNumber([&] { grid.setRow(3); }), 30009);
-    EXPECT_EQ(errorNumber([&] { grid.setRowSel(-1); }), 30009);
-    EXPECT_EQ(errorNumber([&] { grid.setCol(2); }), 30010);
-    EXPECT_EQ(errorNumber([&] { grid.TextMatrix(3, 0); }), 381);
-    EXPECT_EQ(errorNumber([&] { grid.setTextMatrix(0, 2, "x"); }), 381);
-    EXPECT_EQ(errorNumber([&] { grid.setRowData(3, 1); }), 381);
-    EXPECT_EQ(errorNumber([&] { grid.setRows(0); }), 380);
+    EXPECT_EQ(errorNumber([&] { grid.setRow(3); }), ErrorCode::InvalidRow);
+    EXPECT_EQ(errorNumber([&] { grid.setRowSel(-1); }), ErrorCode::InvalidRow);
+    EXPECT_EQ(errorNumber([&] { grid.setCol(2); }), ErrorCode::InvalidCol);
+    EXPECT_EQ(errorNumber([&] { grid.TextMatrix(3, 0); }), ErrorCode::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { grid.setTextMatrix(0, 2, "x"); }), ErrorCode::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { grid.setRowData(3, 1); }), ErrorCode::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { grid.setRows(0); }), ErrorCode::InvalidPropertyValue);
 
     // Growing by one row makes the next row usable; shrinking pulls the current cell in.
     grid.setRows(grid.Rows() + 1);
@@ -36,7 +36,7 @@ TEST_F(FlexGridTest, CurrentCellAndCellsStayInsideTheGrid)
     EXPECT_EQ(grid.Text(), "last");
     grid.setRows(2);
     EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(errorNumber([&] { grid.TextMatrix(2, 0); }), 381);
+    EXPECT_EQ(errorNumber([&] { grid.TextMatrix(2, 0); }), ErrorCode::SubscriptOutOfRange);
 }
 
 TEST_F(FlexGridTest, CellsOfARowKeepTheirOwnTextsWhateverTheOrderOfWriting)
@@ -109,7 +109,7 @@ TEST_F(FlexGridTest, AClickMakesTheCellCurrentBeforeClickRunsAndADoubleClickFoll
     EXPECT_EQ(events, (std::vector<QString>{"Click 3,2 x", "Click 2,0 ", "DblClick 2,0"}));
 
     // An error in the handler is reported, not thrown at Qt.
-    grid.onClick = [] { throw Error(5, QStringLiteral("Invalid procedure call")); };
+    grid.onClick = [] { throw Error(ErrorCode::InvalidProcedureCall, QStringLiteral("Invalid procedure call")); };
     grid.clickCell(1, 1);
     EXPECT_EQ(m_messages.texts(), std::vector<QString>{"Invalid procedure call"});
 
@@ -139,7 +139,7 @@ TEST_F(FlexGridTest, ColumnWidthsAreTwipsAndZeroHidesTheColumn)
     grid.setColWidth(2, 800);
     EXPECT_FALSE(grid.isColumnHidden(2));
     EXPECT_EQ(grid.ColWidth(2), 800);
-    EXPECT_EQ(errorNumber([&] { grid.setColWidth(3, 800); }), 381);
+    EXPECT_EQ(errorNumber([&] { grid.setColWidth(3, 800); }), ErrorCode::SubscriptOutOfRange);
 }
 
 TEST_F(FlexGridTest, CellFontsApplyToTheSelectionAndTheHeadingShowsThem)

@@ -1,4 +1,6 @@
 #include "platform/controls.h"
+#include "platform/datacontrol.h"
+#include "platform/error.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
 #include "shell/module1.h"
@@ -101,6 +103,22 @@ TEST_F(FormsTest, AStoredFormReferenceShowsAFreshInstanceAfterUnload)
     EXPECT_FALSE(PreviousForm == Forms::get<OtherForm>().Me());
 }
 
+// The same failure carries the same number whichever part raises it.
+TEST_F(FormsTest, AReferenceToNothingIsOneErrorWhereverItIsRaised)
+{
+    Data closed(nullptr);
+    const std::vector<std::function<void()>> uses = {[] { FormRef().get(); }, [&] { closed.Recordset(); }};
+    for (size_t i = 0; i < uses.size(); ++i) {
+        try {
+            uses[i]();
+            ADD_FAILURE() << i;
+        } catch (const Error &e) {
+            EXPECT_EQ(e.Number(), ErrorCode::ObjectNotSet) << i;
+            EXPECT_EQ(e.Description(), "Object variable or With block variable not set") << i;
+        }
+    }
+}
+
 TEST_F(FormsTest, AHandlerMayUnloadItsOwnFormAndLaterEventsAreDropped)
 {
     CountingForm &form = Forms::get<CountingForm>();
@@ -120,21 +138,21 @@ TEST_F(FormsTest, AHandlerMayUnloadItsOwnFormAndLaterEventsAreDropped)
 TEST_F(FormsTest, AnErrorInANestedHandlerReachesTheCallersTrap)
 {
     CountingForm &form = Forms::get<CountingForm>();
-    form.Text1->onChange = [] { throw Error(3021, "No current record."); };
+    form.Text1->onChange = [] { throw Error(ErrorCode::NoCurrentRecord, "No current record."); };
     int trapped = 0;
     try {
         form.Text1->setText("x");
     } catch (const Error &e) {
         trapped = e.Number();
     }
-    EXPECT_EQ(trapped, 3021);
+    EXPECT_EQ(trapped, ErrorCode::NoCurrentRecord);
     EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(FormsTest, AnErrorNoHandlerTrapsIsShownAndTheProgramGoesOn)
 {
     CountingForm &form = Forms::get<CountingForm>();
-    form.Command1->onClick = [] { throw Error(5, "Invalid procedure call or argument"); };
+    form.Command1->onClick = [] { throw Error(ErrorCode::InvalidProcedureCall, "Invalid procedure call or argument"); };
     form.Command1->click();
     ASSERT_EQ(m_messages.log().size(), 1u);
     EXPECT_EQ(m_messages.log()[0].text, "Invalid procedure call or argument");

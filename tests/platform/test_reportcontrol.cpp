@@ -128,13 +128,13 @@ TEST_F(ReportControlTest, FailuresAreErrorsToTheCaller)
         int error;
     };
     const Case cases[] = {
-        {"", "", 0, ReportErrorCode::FileNotFound},
-        {"missing.rpt", "", 0, ReportErrorCode::FileNotFound},
-        {"broken.rpt", "", 0, ReportErrorCode::BadFile},
-        {"odd.rpt", "", 0, ReportErrorCode::BadFile},
+        {"", "", 0, ErrorCode::ReportFileNotFound},
+        {"missing.rpt", "", 0, ErrorCode::ReportFileNotFound},
+        {"broken.rpt", "", 0, ErrorCode::BadReportFile},
+        {"odd.rpt", "", 0, ErrorCode::BadReportFile},
         {"nodb.rpt", "", 0, ErrorCode::FileNotFound},
-        {"report1p.rpt", "{p.j} >= Date()", 0, ReportErrorCode::FormulaError},
-        {"report1p.rpt", "{r.j} >= Date(2005,7,1)", 0, ReportErrorCode::FormulaError},
+        {"report1p.rpt", "{p.j} >= Date()", 0, ErrorCode::FormulaError},
+        {"report1p.rpt", "{r.j} >= Date(2005,7,1)", 0, ErrorCode::FormulaError},
         {"report1p.rpt", "", 2, 380}, // no such destination
     };
     for (const Case &c : cases) {
@@ -149,7 +149,7 @@ TEST_F(ReportControlTest, FailuresAreErrorsToTheCaller)
     report().ReportFileName = QStringLiteral("report1p.rpt");
     report().SelectionFormula.clear();
     report().Destination = crptToPrinter;
-    EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ReportErrorCode::PrinterError);
+    EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ErrorCode::PrinterError);
     EXPECT_FALSE(lastRun().pages.isEmpty());
     report().Destination = crptToWindow;
     EXPECT_EQ(errorNumber([&] { report().setAction(1); }), 0) << "the preview needs no printer";
@@ -194,7 +194,7 @@ TEST_F(ReportControlTest, BadDefinitionsNameTheirFault)
             parseReportDefinition(QByteArray(c.json));
             ADD_FAILURE() << "accepted: " << c.json;
         } catch (const Error &e) {
-            EXPECT_EQ(e.Number(), ReportErrorCode::BadFile) << c.json;
+            EXPECT_EQ(e.Number(), ErrorCode::BadReportFile) << c.json;
             EXPECT_TRUE(e.Description().contains(QString::fromUtf8(c.message))) << qPrintable(e.Description());
         }
     }
@@ -205,7 +205,7 @@ TEST_F(ReportControlTest, BadDefinitionsNameTheirFault)
                              R"({"layout": "list", "database": "qm.mdb", "table": "p",
                                 "columns": [{"field": "a", "width": 90}], "totals": {"fields": ["a"]}})"}) {
         const ReportDefinition def = parseReportDefinition(QByteArray(json));
-        EXPECT_EQ(errorNumber([&] { selectReportData(def, QString(), {}); }), ReportErrorCode::BadFile) << json;
+        EXPECT_EQ(errorNumber([&] { selectReportData(def, QString(), {}); }), ErrorCode::BadReportFile) << json;
     }
 }
 
@@ -262,7 +262,7 @@ TEST_F(ReportControlTest, PdfFiles)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
     EXPECT_EQ(errorNumber([&] { document.writePdf(path(QStringLiteral("no/such/folder/out.pdf"))); }),
-              ReportErrorCode::PrinterError);
+              ErrorCode::PrinterError);
 }
 
 // The real services: a modeless preview window, and the default printer or its absence.
@@ -284,7 +284,7 @@ TEST_F(ReportControlTest, RealPreviewAndPrinter)
 
     if (QPrinterInfo::defaultPrinter().isNull()) {
         report().Destination = crptToPrinter;
-        EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ReportErrorCode::PrinterError);
+        EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ErrorCode::PrinterError);
     }
     setServices(std::move(previous));
 }

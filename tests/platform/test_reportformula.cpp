@@ -153,7 +153,7 @@ TEST_F(ReportFormulaTest, RefusedFormulasSayWhere)
             parseReportFormula(QString::fromUtf8(c.formula));
             ADD_FAILURE() << "accepted: " << c.formula;
         } catch (const Error &e) {
-            EXPECT_EQ(e.Number(), ReportErrorCode::FormulaError) << c.formula;
+            EXPECT_EQ(e.Number(), ErrorCode::FormulaError) << c.formula;
             EXPECT_TRUE(e.Description().contains(QString::fromUtf8(c.message))) << qPrintable(e.Description());
         }
     }
@@ -166,7 +166,7 @@ TEST_F(ReportFormulaTest, ConstantsTheFieldCannotTakeAreRefused)
          {"{p.j} >= '01/07/2005'", "{p.s} > 'fifty'", "{p.s} > '50 or 1=1'", "{p.s} > ''", "{p.t} = Date(2005,7,1)",
           "{p.c} like '1*'", "{p.j} like '2005*'", "{p.zz} = 'x'", "{p.s} = Date(2005,7,1)"}) {
         EXPECT_EQ(errorNumber([&] { formulaCondition(parseReportFormula(QString::fromUtf8(formula)), p); }),
-                  ReportErrorCode::FormulaError)
+                  ErrorCode::FormulaError)
             << formula;
     }
 }
@@ -229,7 +229,7 @@ TEST_F(ReportFormulaTest, SortFieldsOrderTheRowsBeforeTheFilesOwnOrder)
 
     for (const char *bad : {"{p.j}", "+p.j", "+{p.j", "+{p.zz}", "+{pj}"})
         EXPECT_EQ(errorNumber([&] { selected(QStringLiteral("p"), QString(), {QString::fromUtf8(bad)}); }),
-                  ReportErrorCode::FormulaError)
+                  ErrorCode::FormulaError)
             << bad;
 }
 
@@ -239,7 +239,7 @@ TEST_F(ReportFormulaTest, AComparisonOfATableTheReportDoesNotReadIsRefused)
         selected(QStringLiteral("p"), QStringLiteral("{r.j} >= Date(2005,7,1)"));
         ADD_FAILURE() << "accepted";
     } catch (const Error &e) {
-        EXPECT_EQ(e.Number(), ReportErrorCode::FormulaError);
+        EXPECT_EQ(e.Number(), ErrorCode::FormulaError);
         EXPECT_EQ(e.Description(), QStringLiteral("Error in formula: {r.j} names table r; this report reads p."));
     }
 }

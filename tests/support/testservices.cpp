@@ -23,7 +23,7 @@ QString TestServices::programFolder() const
 QString TestServices::logonName() const
 {
     if (!logon)
-        throw Error(453, QStringLiteral("Can't find DLL entry point GetUserNameA in advapi32"));
+        throw Error(ErrorCode::NoDllEntryPoint, QStringLiteral("Can't find DLL entry point GetUserNameA in advapi32"));
     return *logon;
 }
 
@@ -40,7 +40,7 @@ double TestServices::screenHeightTwips() const
 void TestServices::printWindow(QWidget &)
 {
     if (!printerWorks)
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
     ++printed;
 }
 
@@ -76,7 +76,7 @@ void TestServices::runReport(const ReportRun &run)
     const QString pages = layoutReportFile(run.path, run.formula, run.sortFields).text();
     reports.back().pages = pages;
     if (run.destination == crptToPrinter && !printerWorks)
-        throw Error(482, QStringLiteral("Printer error"));
+        throw Error(ErrorCode::PrinterError);
 }
 
 void installReportFiles(const QString &folder)
