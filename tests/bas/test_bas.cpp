@@ -516,12 +516,17 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     EXPECT_EQ(form.a[1]->Text(), "1514.54");
     EXPECT_EQ(form.g[22]->Text(), "5343.94");
 
-    // Text that starts with no number counts as 0 and is written back as such.
-    form.Command5->click();
-    Forms::get<adj>().adj1->setText("n/a");
-    Forms::get<adj>().Command1->click();
-    go(form);
-    EXPECT_EQ(form.g[7]->Text(), "0.00");
+    // Text that starts with no number counts as 0 and is written back as such; there are no
+    // hexadecimal or octal numbers, and none beyond a double's range.
+    for (const QString &text : {QStringLiteral("n/a"), QStringLiteral("&H10"), QStringLiteral("&O17"),
+                                QStringLiteral("&H") + QString(256, u'F'), QStringLiteral("1e999")}) {
+        form.Command5->click();
+        Forms::get<adj>().adj1->setText(text);
+        Forms::get<adj>().Command1->click();
+        go(form);
+        EXPECT_EQ(form.g[7]->Text(), "0.00") << text.toStdString();
+    }
+    EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(BasTest, ClosingTheAdjustmentsBoxHandsNothingBack)
