@@ -48,8 +48,8 @@ void bas::Form_Load()
     paymentson->AddItem(QStringLiteral("Receipt Date"));
     paymentson->AddItem(QStringLiteral("Invoice Date"));
     paymentson->setText(QStringLiteral("Receipt Date"));
-    for (int year = 2000; year <= 2012; ++year)
-        basyear->AddItem(QString::number(year));
+    for (const QString &year : financialYears())
+        basyear->AddItem(year);
     basyear->setText(QStringLiteral("2000"));
     CentreForm(*sspanel100);
 }
