@@ -3,6 +3,7 @@
 #include "common/convert.h"
 #include "common/format.h"
 #include "common/screenskeleton.h"
+#include "common/shortdate.h"
 #include "ledger/ctc.h"
 #include "platform/database.h"
 #include "platform/datacontrol.h"
@@ -20,7 +21,6 @@
 
 #include <QEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <cmath>
 
 namespace qm {
@@ -235,7 +235,7 @@ void LedgerScreen::Form_Load()
     DTPicker1->setValue(QDate::currentDate());
     sspanel100->setVisible(true);
     pay0[0]->setText(UserName);
-    pay0[2]->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    pay0[2]->setText(shortDate(QDate::currentDate()));
     CentreForm(*sspanel100);
     fillLists();
     Check2[1]->setValue(1);
@@ -283,13 +283,19 @@ void LedgerScreen::writePendingRow()
     Recordset &rs = m_rows->Recordset();
     if (rs.EditMode() == EditState::None)
         rs.Edit();
+    // What the row shows is what it stores, box for box: a box the program filled in counts
+    // as much as one the user typed into. Compared with the row as it stands before any
+    // write, since two boxes may show one column.
+    std::vector<Bindable *> changed;
     for (Bindable *control : m_bound) {
-        if (!control->isBoundDirty())
-            continue;
+        const Value stored = rs.field(control->DataField());
+        if (control->isBoundDirty() || control->boundValue().toText() != stored.toText())
+            changed.push_back(control);
+    }
+    for (Bindable *control : changed) {
         FieldRef field = rs.Fields(control->DataField());
-        if (field.Type() == FieldType::Counter)
-            continue;
-        field.setValue(control->boundValue());
+        if (field.Type() != FieldType::Counter)
+            field.setValue(control->boundValue());
     }
     rs.Update();
     for (Bindable *control : m_bound)
@@ -591,7 +597,8 @@ void LedgerScreen::Text2_Change(int index)
     const double total = Val(Text2[3]->Text());
     const double gst = Val(Text2[4]->Text());
     const double rate = Val(Combo3->Text());
-    if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0) {
+    // A row being shown shows its stored amounts: nothing is worked out again from its total.
+    if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0 && !m_rows->isFilling()) {
         // A step that cannot be worked out (a rate of -100) keeps the value read.
         const double divisor = 1 + rate / 100;
         double n = divisor != 0 ? total / divisor : nett;

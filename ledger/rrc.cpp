@@ -231,11 +231,9 @@ void RRC::invoiceChosen(bool clicked)
     if (!getinv->Text().isEmpty() && !SuppressHighlight)
         getinv->setBackColor(vbPink);
     pay1[3]->setText(getinv->Text());
-    const std::optional<QString> date = getinvdate();
-    if (date)
-        pay1[2]->setText(*date);
-    else if (!r->isFilling())
-        pay1[2]->setText(QString()); // a row being loaded keeps its own invoice date
+    // A receipt being shown shows its own stored date of invoice.
+    if (!r->isFilling())
+        pay1[2]->setText(getinvdate().value_or(QString()));
     if (clicked)
         Label2->setVisible(true);
 }

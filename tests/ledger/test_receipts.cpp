@@ -227,7 +227,7 @@ TEST_F(ReceiptsTest, LoadingReceiptsChangesNothing)
     RRC &form = Forms::get<RRC>();
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
     form.Command1_Click(0);
-    EXPECT_EQ(form.pay1[2]->Text(), "06/Mar/01"); // the invoice's own date is shown
+    EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00"); // the receipt's own, not the invoice's
     form.Command1_Click(3);
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
     form.Command1_Click(1);
