@@ -245,12 +245,7 @@ void LedgerScreen::Form_Load()
     m_parties->Refresh();
     jac->Refresh();
     m_rows->Refresh();
-    // An empty table starts on a new row, so that the first entry has a row to go into.
-    Recordset &rows = m_rows->Recordset();
-    if (rows.RecordCount() == 0 && rows.Updatable()) {
-        rows.AddNew();
-        statuspanel->setCaption(Adding);
-    }
+    startNewRowWhenEmpty();
     job->setText(jobin->Text());
 }
 
@@ -432,6 +427,15 @@ void LedgerScreen::endDataAction()
     RecordLoading = false;
 }
 
+void LedgerScreen::startNewRowWhenEmpty()
+{
+    Recordset &rows = m_rows->Recordset();
+    if (rows.RecordCount() == 0 && rows.Updatable() && rows.EditMode() != EditState::Add) {
+        rows.AddNew();
+        statuspanel->setCaption(Adding);
+    }
+}
+
 void LedgerScreen::releaseData()
 {
     m_rows->DatabaseName.clear();
@@ -521,6 +525,11 @@ void LedgerScreen::search_Click()
               .arg(isReceipts() ? QStringLiteral("r") : QStringLiteral("p"), SqlNumber(searchtext->Text().trimmed()));
     try {
         m_rows->Refresh();
+        // The row is gone (deleted since the search): no other one is shown in its place.
+        if (m_rows->Recordset().RecordCount() == 0) {
+            MsgBox(QStringLiteral("No current record."), vbExclamation, appTitle());
+            startNewRowWhenEmpty();
+        }
     } catch (...) {
         endDataAction();
         throw;

@@ -120,6 +120,9 @@ protected:
     void writePendingRow();
     // Shows the message of the first failed check; `fromValidate` always names an empty party.
     bool passesChecks(bool fromValidate);
+    // With no row to show (an empty table, the last row deleted, a searched row gone), a new
+    // row is started, so that what is typed next has a row to go into.
+    void startNewRowWhenEmpty();
     // Empties the database names and refreshes: the pending row is left as on a close.
     void releaseData();
     // Ends whatever the transaction data control was doing, so that no move leaves

@@ -299,7 +299,10 @@ void RRC::mrd_Click()
                        .arg(number),
                    vbExclamation, appTitle());
         r->Refresh();
-        r->Recordset().MoveFirst();
+        if (r->Recordset().RecordCount() == 0)
+            startNewRowWhenEmpty(); // not the deleted receipt left on screen as if it were there
+        else
+            r->Recordset().MoveFirst();
     } catch (const Error &) {
     }
     m_deleting = false;
