@@ -302,9 +302,19 @@ void LedgerScreen::writePendingRow()
 bool LedgerScreen::passesChecks(bool fromValidate)
 {
     // What is checked is what the row will store: a date, a number, a party from the list.
-    if (pay1[0]->Text().isEmpty() || !isDate(pay1[0]->Text())
-        || (!pay1[2]->Text().isEmpty() && !isDate(pay1[2]->Text()))) {
+    // A filled date box that holds no date is named, not taken for an empty one.
+    if (pay1[0]->Text().isEmpty()) {
         exclaim(QStringLiteral("Must enter a date"));
+        return false;
+    }
+    if (!isDate(pay1[0]->Text())) {
+        exclaim((isReceipts() ? QStringLiteral("Date of Receipt") : QStringLiteral("Date of Payment"))
+                + QStringLiteral(" is not a date."));
+        return false;
+    }
+    if (!pay1[2]->Text().isEmpty() && !isDate(pay1[2]->Text())) {
+        Label1_MouseMove(7); // the box is on the details panel: show it
+        exclaim(QStringLiteral("Date of Invoice is not a date."));
         return false;
     }
     if (combo1->Text().isEmpty() || !isNumeric(combo1->BoundText())) {

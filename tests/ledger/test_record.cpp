@@ -60,11 +60,18 @@ TEST_F(RecordTest, CheckstuffRunsItsChecksInOrder)
         EXPECT_EQ(m_messages.log().front().buttons, vbOKOnly);
     };
     failsWith("Must enter a date");
-    form.pay1[0]->typeText("31/feb/01");
-    failsWith("Must enter a date");
+    // A filled date box that holds no date is named; the invoice date's panel is shown.
+    for (const char *day : {"31/feb/01", "31/02/2023", "soon", "1/13/2001"}) {
+        retype(form.pay1[0], day);
+        failsWith("Date of Payment is not a date.");
+    }
     retype(form.pay1[0], "28/feb/01");
-    form.pay1[2]->typeText("soon");
-    failsWith("Must enter a date");
+    ASSERT_FALSE(form.Picture1->Visible());
+    form.pay1[2]->typeText("31/02/2023");
+    failsWith("Date of Invoice is not a date.");
+    EXPECT_TRUE(form.Picture1->Visible());
+    EXPECT_TRUE(form.Label1[17]->Visible());
+    EXPECT_FALSE(form.Label1[7]->Visible());
     form.pay1[2]->setText("");
     failsWith("Must select a supplier");
     form.combo1->typeText("Nobody we know");
@@ -100,6 +107,23 @@ TEST_F(RecordTest, CheckstuffRunsItsChecksInOrder)
     m_messages.clear();
     EXPECT_EQ(form.checkstuff(), "good");
     EXPECT_TRUE(m_messages.log().empty());
+}
+
+// The receipts name their own date box; a move is refused with the same messages.
+TEST_F(RecordTest, ReceiptsNameTheirDateBoxesOnAMoveToo)
+{
+    addRow("r", "2000-07-01", 1, 110, "10");
+    RRC &form = Forms::get<RRC>();
+    retype(form.pay1[0], "30/02/2001");
+    form.Command1_Click(0);
+    EXPECT_EQ(texts(), QStringList({"Date of Receipt is not a date."}));
+    m_messages.clear();
+    retype(form.pay1[0], "28/02/2001");
+    retype(form.pay1[2], "32/01/2001");
+    form.Command1_Click(1);
+    EXPECT_EQ(texts(), QStringList({"Date of Invoice is not a date."}));
+    EXPECT_TRUE(form.Picture1->Visible());
+    EXPECT_EQ(value("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
 TEST_F(RecordTest, AnEmptyPartyWhileARowLoadsFailsSilently)
