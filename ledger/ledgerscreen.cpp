@@ -14,6 +14,7 @@
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
+#include "platform/transaction.h"
 #include "reports/reports2.h"
 #include "shell/frmabout.h"
 #include "shell/menu2.h"
@@ -292,7 +293,10 @@ void LedgerScreen::writePendingRow()
         if (field.Type() != FieldType::Counter)
             field.setValue(control->boundValue());
     }
+    Transaction transaction(m_rows->database());
+    storeWithRow(m_rows->database());
     rs.Update();
+    transaction.commit();
     for (Bindable *control : m_bound)
         control->setBoundDirty(false);
 }
@@ -420,6 +424,8 @@ void LedgerScreen::rowShown()
     resetcolor();
     shownRow();
 }
+
+void LedgerScreen::storeWithRow(Database &) {}
 
 void LedgerScreen::rowWritten() {}
 

@@ -11,6 +11,7 @@ namespace qm {
 
 class Bindable;
 class Data;
+class Database;
 class DBCombo;
 class DTPicker;
 
@@ -100,7 +101,9 @@ protected:
     virtual QString classificationOf(const QString &category) const = 0;
     // Checks after the shared ones; false when one failed (its message shown).
     virtual bool extraChecks();
-    // The new row's amount reached the database: receipts post it to its invoice.
+    // Written in the same transaction as the row (receipts: the postings to invoices).
+    virtual void storeWithRow(Database &rows);
+    // The row reached the database: receipts finish posting to the invoices.
     virtual void rowWritten();
     // A row became current.
     virtual void shownRow();

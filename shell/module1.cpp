@@ -1,5 +1,6 @@
 #include "shell/module1.h"
 
+#include "ledger/invoiceposting.h"
 #include "platform/services.h"
 #include "shell/frmsplash.h"
 
@@ -36,6 +37,9 @@ QString versionText()
 void Main()
 {
     QDir::setCurrent(services().programFolder());
+    // Receipts saved just before the last session ended finish reaching their invoices; one
+    // that still cannot is reported when the receipts screen opens.
+    applyPendingPostings();
     Forms::get<frmSplash>().Show();
 }
 
