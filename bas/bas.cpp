@@ -8,6 +8,7 @@
 #include "common/screenskeleton.h"
 #include "platform/database.h"
 #include "platform/error.h"
+#include "platform/fileaccess.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
 #include "shell/frmabout.h"
@@ -75,8 +76,11 @@ void bas::Command1_Click(int)
         const auto db
             = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
         f = computeBas(*db, request);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Please check transaction data has been entered over the period specified!"),
+    } catch (const Error &e) {
+        // A folder that cannot be written is no fault of the data: say what it is.
+        MsgBox(e.Number() == FolderNotWritableError
+                   ? e.Description()
+                   : QStringLiteral("Please check transaction data has been entered over the period specified!"),
                vbExclamation, appTitle());
         return;
     }

@@ -3,6 +3,7 @@
 #include "platform/dates.h"
 #include "platform/decimal.h"
 #include "platform/error.h"
+#include "platform/fileaccess.h"
 #include "platform/jetsql.h"
 #include "platform/services.h"
 
@@ -634,8 +635,7 @@ public:
             probe.step();
         } catch (const Error &error) {
             sqlite3_close_v2(m_db);
-            throw Error(ErrorCode::FileNotFound,
-                        QStringLiteral("Could not read file '%1': %2").arg(path, error.Description()));
+            throw unreadableFileError(path, error.Description());
         }
     }
     ~Connection() { sqlite3_close_v2(m_db); }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/error.h"
+
+#include <QString>
+
+namespace qm {
+
+// A database file that could not be opened because its folder cannot be written: SQLite
+// writes beside a shared file (its log and index files) even to read it.
+constexpr int FolderNotWritableError = 3051;
+
+// The error for a database file at `path` that could not be opened or read for `reason`:
+// when its folder cannot be written, it says so and names the file and the folder.
+Error unreadableFileError(const QString &path, const QString &reason);
+
+} // namespace qm
