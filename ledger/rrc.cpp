@@ -17,6 +17,7 @@
 
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace qm {
@@ -245,6 +246,11 @@ void RRC::Label2_MouseMove()
 
 void RRC::openInvoice()
 {
+    // The pointer goes on moving over the link while the invoice opens, and while a message
+    // of the invoice form is up: one pass over it opens the invoice once.
+    if (m_openingInvoice)
+        return;
+    const QScopedValueRollback opening(m_openingInvoice, true);
     INV &invoice = Forms::get<INV>();
     invoice.Show();
     invoice.invnumb->setText(getinv->Text());

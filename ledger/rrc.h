@@ -57,6 +57,7 @@ private:
     void openInvoice();
 
     QString m_postedInvoice;
+    bool m_openingInvoice = false;
 };
 
 } // namespace qm
