@@ -1,6 +1,7 @@
 // Dates on the ledger screens whatever the machine's locale: today's date in the one short
 // date form, and every date a screen shows and writes back is the date stored.
 #include "common/shortdate.h"
+#include "invoicing/inv.h"
 #include "platform/dtpicker.h"
 #include "tests/ledger/ledgerfixture.h"
 
@@ -59,6 +60,10 @@ TEST_F(DatesTest, EveryDateShownIsTheDateStoredWhateverTheLocale)
         EXPECT_EQ(income.pay0[2]->Text(), shortDate(today));
         EXPECT_EQ(income.pay1[0]->Text(), "05/Mar/01");
         EXPECT_EQ(income.pay1[2]->Text(), "03/Apr/01");
+        // The invoice the receipt pays, opened from it, shows its date in the short form.
+        income.Label2_MouseMove();
+        EXPECT_TRUE(Forms::get<INV>().invoiceSummary->Caption().contains(" of 05/03/2001"));
+        Forms::get<INV>().back_MouseMove();
         income.Combo2[3]->typeText("Gift");
         income.Command1_Click(1);
         EXPECT_EQ(column("qm.mdb", receipts), QStringList({"2001-03-05|2001-04-03"}));
