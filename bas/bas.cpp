@@ -8,6 +8,7 @@
 #include "common/screenskeleton.h"
 #include "platform/database.h"
 #include "platform/error.h"
+#include "platform/fileaccess.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
 #include "shell/frmabout.h"
@@ -48,8 +49,8 @@ void bas::Form_Load()
     paymentson->AddItem(QStringLiteral("Receipt Date"));
     paymentson->AddItem(QStringLiteral("Invoice Date"));
     paymentson->setText(QStringLiteral("Receipt Date"));
-    for (int year = 2000; year <= 2012; ++year)
-        basyear->AddItem(QString::number(year));
+    for (const QString &year : financialYears())
+        basyear->AddItem(year);
     basyear->setText(QStringLiteral("2000"));
     CentreForm(*sspanel100);
 }
@@ -75,8 +76,11 @@ void bas::Command1_Click(int)
         const auto db
             = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
         f = computeBas(*db, request);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Please check transaction data has been entered over the period specified!"),
+    } catch (const Error &e) {
+        // A folder that cannot be written is no fault of the data: say what it is.
+        MsgBox(e.Number() == ErrorCode::FolderNotWritable
+                   ? e.Description()
+                   : QStringLiteral("Please check transaction data has been entered over the period specified!"),
                vbExclamation, appTitle());
         return;
     }

@@ -1,10 +1,9 @@
 #include "common/period.h"
 
-#include "common/convert.h"
+#include "platform/numbertext.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <optional>
 
 namespace qm {
@@ -49,16 +48,23 @@ constexpr std::array<PeriodRow, 17> Periods{{
 
 const char *const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
 
-// The year after the one the text names, as a plain whole number; nothing when the text
-// is not a whole number of a year a date can hold.
-std::optional<int> followingYear(const QString &year)
+// The year a text names: four digits, blanks around allowed; nothing otherwise. The year
+// after it must still be a year a date can hold.
+std::optional<int> yearOf(const QString &text)
 {
-    if (!isNumeric(year))
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && isNumberBlank(text[first]))
+        ++first;
+    while (end > first && isNumberBlank(text[end - 1]))
+        --end;
+    const QStringView digits = QStringView(text).sliced(first, end - first);
+    if (digits.size() != 4 || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
-    const double value = strictNumber(year);
-    if (value != std::floor(value) || value < 0 || value > 9998)
+    const int year = digits.toInt();
+    if (year < 1000 || year > 9998)
         return std::nullopt;
-    return int(value) + 1;
+    return year;
 }
 
 bool isLeapYear(int year)
@@ -80,6 +86,14 @@ const QStringList &periodNames()
     return names;
 }
 
+QStringList financialYears(const QDate &today)
+{
+    QStringList years;
+    for (int year = 2000; year <= today.year() + 1; ++year)
+        years << QString::number(year);
+    return years;
+}
+
 PeriodRange PeriodBounds(const QString &period, const QString &year)
 {
     PeriodRange range;
@@ -88,19 +102,16 @@ PeriodRange PeriodBounds(const QString &period, const QString &year)
     if (row == Periods.end())
         return range;
 
-    std::optional<int> next;
-    if (row->firstHalf == Half::Second || row->lastHalf == Half::Second) {
-        next = followingYear(year);
-        if (!next) {
-            range.status = PeriodRange::BadYear;
-            return range;
-        }
+    const std::optional<int> start = yearOf(year);
+    if (!start) {
+        range.status = PeriodRange::BadYear;
+        return range;
     }
-    const auto yearText = [&](Half half) { return half == Half::First ? year : QString::number(*next); };
+    const auto yearText = [&](Half half) { return QString::number(half == Half::First ? *start : *start + 1); };
 
     range.status = PeriodRange::Found;
     range.first = {row->firstDay, row->firstMonth, yearText(row->firstHalf)};
-    const int lastDay = row->lastDay != 0 ? row->lastDay : isLeapYear(*next) ? 29 : 28;
+    const int lastDay = row->lastDay != 0 ? row->lastDay : isLeapYear(*start + 1) ? 29 : 28;
     range.last = {lastDay, row->lastMonth, yearText(row->lastHalf)};
     return range;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,7 @@ struct PeriodDay
 {
     int day = 0;   // 0: no bound
     int month = 0; // 1 to 12
-    QString year;
+    QString year;  // four digits
 };
 
 struct PeriodRange
@@ -22,7 +23,7 @@ struct PeriodRange
     enum Status {
         Found,    // both days are set
         NoBounds, // the period text is none of the names (e.g. "Select Dates", "All dates", "")
-        BadYear,  // the period needs the year after Y and the year text is no whole number
+        BadYear,  // the year text is not a year of four digits (blanks around allowed)
     };
     Status status = NoBounds;
     PeriodDay first, last;
@@ -34,8 +35,13 @@ extern const QString FinancialYearPeriod;
 // The sixteen period names the combos offer, in order: the four quarters, then July to June.
 const QStringList &periodNames();
 
+// The years the year combos offer, in order: "2000" to the calendar year after today's, so
+// that the financial year now running and the next one can always be chosen.
+QStringList financialYears(const QDate &today = QDate::currentDate());
+
 // The first and last day of `period` in the financial year starting `year`. The name must
-// match exactly (case and blanks count). February follows the full leap-year rule.
+// match exactly (case and blanks count). February follows the full leap-year rule. The year
+// is checked for every period, so that nothing but four digits ever reaches a query.
 PeriodRange PeriodBounds(const QString &period, const QString &year);
 
 // "1/jul/2000" (a query writes it between # signs); empty for an unset bound.

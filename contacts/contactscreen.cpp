@@ -239,6 +239,9 @@ void ContactScreen::lookUpPlace()
         return;
     Data2->RecordSource = QStringLiteral("select * from postcode where id = ") + SqlNumber(bound);
     Data2->Refresh();
+    // The place's postcode goes into the record even when the hidden box already held it
+    // (the place looked up before had the same one), which raises no change of its own.
+    Text1[15]->setText(Text1[8]->Text());
     Text1[6]->setText(DBCombo5->Text());
     markChanged();
 }

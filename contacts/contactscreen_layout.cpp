@@ -2,6 +2,7 @@
 
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
+#include "platform/taborder.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -132,10 +133,13 @@ void ContactScreen::buildLayout(const QString &formCaption)
         abn->setMinimumWidth(130);
     }
     top->setColumnStretch(1, 1);
+    // "Hide Details" stands away from "Show Details:": a pointer resting on one never lands on
+    // the other as they swap.
     auto *statusRow = new QHBoxLayout;
     statusRow->addWidget(Label1[7]);
-    statusRow->addWidget(Label1[8]);
     statusRow->addStretch(1);
+    statusRow->addWidget(Label1[8]);
+    statusRow->addSpacing(24);
     statusRow->addWidget(statuspanel);
 
     // The details panel.
@@ -289,8 +293,7 @@ void ContactScreen::buildLayout(const QString &formCaption)
     const std::vector<QWidget *> order
         = {Text1[3],  combotit, Text1[4],  Text1[14], Text1[0],  jtitle,    Text1[5],  Text1[9],
            combo1[7], DBCombo5, Text1[10], Text1[11], Text1[16], Text1[17], Text1[12], abn};
-    for (size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    orderTabStops(order);
 }
 
 void ContactScreen::placeFormButtons()

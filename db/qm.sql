@@ -117,3 +117,14 @@ CREATE INDEX p_j ON p (j);
 CREATE INDEX p_m ON p (m);
 CREATE INDEX r_j ON r (j);
 CREATE INDEX r_m ON r (m);
+
+-- Receipts' amounts on their way to their invoices' paid amounts (inv.paid, in qm1.mdb):
+-- written in the transaction that writes or deletes the receipt, removed once the invoice
+-- has the amount. token names the posting in qm1.mdb's postdone. (The program also creates
+-- the table in a file made without it.)
+CREATE TABLE pendingpost (
+  ID               INTEGER PRIMARY KEY AUTOINCREMENT,
+  token            TEXT NOT NULL,
+  invoice          TEXT,
+  amount           CURRENCY
+);

@@ -138,3 +138,9 @@ CREATE TABLE invnumb (
   ID               INTEGER PRIMARY KEY AUTOINCREMENT,
   last             TEXT COLLATE NOCASE
 );
+
+-- The postings of receipts already added to inv.paid, until qm.mdb has let them go: a
+-- posting applied a second time after a crash finds its token here and adds nothing.
+CREATE TABLE postdone (
+  token            TEXT PRIMARY KEY
+);

@@ -2,9 +2,9 @@
 
 #include "common/convert.h"
 #include "common/format.h"
+#include "common/shortdate.h"
 #include "ledger/rrc.h"
 #include "platform/database.h"
-#include "platform/dates.h"
 #include "platform/dbcombo.h"
 #include "platform/error.h"
 #include "platform/jetsql.h"
@@ -52,7 +52,7 @@ void INV::getinvnumb()
         statuspanel->setCaption(QStringLiteral("Editing"));
         rs->Edit(); // no invoice of that number: "No current record."
         invoiceSummary->setCaption(QStringLiteral("Invoice %1 of %2\nTOTAL DUE %3")
-                                       .arg(rs->field("a").toText(), formatShortDate(rs->field("b").toDate()),
+                                       .arg(rs->field("a").toText(), shortDate(rs->field("b").toDate()),
                                             Format(Val(rs->field("xtotal").toText()), QStringLiteral("###.00"))));
         rs->CancelUpdate();
         rs->Close();

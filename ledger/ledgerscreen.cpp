@@ -3,6 +3,7 @@
 #include "common/convert.h"
 #include "common/format.h"
 #include "common/screenskeleton.h"
+#include "common/shortdate.h"
 #include "ledger/ctc.h"
 #include "platform/database.h"
 #include "platform/datacontrol.h"
@@ -13,6 +14,7 @@
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
+#include "platform/transaction.h"
 #include "reports/reports2.h"
 #include "shell/frmabout.h"
 #include "shell/menu2.h"
@@ -20,7 +22,6 @@
 
 #include <QEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <cmath>
 
 namespace qm {
@@ -235,7 +236,7 @@ void LedgerScreen::Form_Load()
     DTPicker1->setValue(QDate::currentDate());
     sspanel100->setVisible(true);
     pay0[0]->setText(UserName);
-    pay0[2]->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    pay0[2]->setText(shortDate(QDate::currentDate()));
     CentreForm(*sspanel100);
     fillLists();
     Check2[1]->setValue(1);
@@ -245,12 +246,7 @@ void LedgerScreen::Form_Load()
     m_parties->Refresh();
     jac->Refresh();
     m_rows->Refresh();
-    // An empty table starts on a new row, so that the first entry has a row to go into.
-    Recordset &rows = m_rows->Recordset();
-    if (rows.RecordCount() == 0 && rows.Updatable()) {
-        rows.AddNew();
-        statuspanel->setCaption(Adding);
-    }
+    startNewRowWhenEmpty();
     job->setText(jobin->Text());
 }
 
@@ -283,15 +279,24 @@ void LedgerScreen::writePendingRow()
     Recordset &rs = m_rows->Recordset();
     if (rs.EditMode() == EditState::None)
         rs.Edit();
+    // What the row shows is what it stores, box for box: a box the program filled in counts
+    // as much as one the user typed into. Compared with the row as it stands before any
+    // write, since two boxes may show one column.
+    std::vector<Bindable *> changed;
     for (Bindable *control : m_bound) {
-        if (!control->isBoundDirty())
-            continue;
-        FieldRef field = rs.Fields(control->DataField());
-        if (field.Type() == FieldType::Counter)
-            continue;
-        field.setValue(control->boundValue());
+        const Value stored = rs.field(control->DataField());
+        if (control->isBoundDirty() || control->boundValue().toText() != stored.toText())
+            changed.push_back(control);
     }
+    for (Bindable *control : changed) {
+        FieldRef field = rs.Fields(control->DataField());
+        if (field.Type() != FieldType::Counter)
+            field.setValue(control->boundValue());
+    }
+    Transaction transaction(m_rows->database());
+    storeWithRow(m_rows->database());
     rs.Update();
+    transaction.commit();
     for (Bindable *control : m_bound)
         control->setBoundDirty(false);
 }
@@ -301,9 +306,19 @@ void LedgerScreen::writePendingRow()
 bool LedgerScreen::passesChecks(bool fromValidate)
 {
     // What is checked is what the row will store: a date, a number, a party from the list.
-    if (pay1[0]->Text().isEmpty() || !isDate(pay1[0]->Text())
-        || (!pay1[2]->Text().isEmpty() && !isDate(pay1[2]->Text()))) {
+    // A filled date box that holds no date is named, not taken for an empty one.
+    if (pay1[0]->Text().isEmpty()) {
         exclaim(QStringLiteral("Must enter a date"));
+        return false;
+    }
+    if (!isDate(pay1[0]->Text())) {
+        exclaim((isReceipts() ? QStringLiteral("Date of Receipt") : QStringLiteral("Date of Payment"))
+                + QStringLiteral(" is not a date."));
+        return false;
+    }
+    if (!pay1[2]->Text().isEmpty() && !isDate(pay1[2]->Text())) {
+        Label1_MouseMove(7); // the box is on the details panel: show it
+        exclaim(QStringLiteral("Date of Invoice is not a date."));
         return false;
     }
     if (combo1->Text().isEmpty() || !isNumeric(combo1->BoundText())) {
@@ -410,6 +425,8 @@ void LedgerScreen::rowShown()
     shownRow();
 }
 
+void LedgerScreen::storeWithRow(Database &) {}
+
 void LedgerScreen::rowWritten() {}
 
 void LedgerScreen::shownRow() {}
@@ -424,6 +441,15 @@ void LedgerScreen::endDataAction()
 {
     // Every successful move ends in Reposition, which clears the flag; a failed one does not.
     RecordLoading = false;
+}
+
+void LedgerScreen::startNewRowWhenEmpty()
+{
+    Recordset &rows = m_rows->Recordset();
+    if (rows.RecordCount() == 0 && rows.Updatable() && rows.EditMode() != EditState::Add) {
+        rows.AddNew();
+        statuspanel->setCaption(Adding);
+    }
 }
 
 void LedgerScreen::releaseData()
@@ -515,6 +541,11 @@ void LedgerScreen::search_Click()
               .arg(isReceipts() ? QStringLiteral("r") : QStringLiteral("p"), SqlNumber(searchtext->Text().trimmed()));
     try {
         m_rows->Refresh();
+        // The row is gone (deleted since the search): no other one is shown in its place.
+        if (m_rows->Recordset().RecordCount() == 0) {
+            MsgBox(QStringLiteral("No current record."), vbExclamation, appTitle());
+            startNewRowWhenEmpty();
+        }
     } catch (...) {
         endDataAction();
         throw;
@@ -591,7 +622,8 @@ void LedgerScreen::Text2_Change(int index)
     const double total = Val(Text2[3]->Text());
     const double gst = Val(Text2[4]->Text());
     const double rate = Val(Combo3->Text());
-    if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0) {
+    // A row being shown shows its stored amounts: nothing is worked out again from its total.
+    if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0 && !m_rows->isFilling()) {
         // A step that cannot be worked out (a rate of -100) keeps the value read.
         const double divisor = 1 + rate / 100;
         double n = divisor != 0 ? total / divisor : nett;

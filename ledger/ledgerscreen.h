@@ -11,6 +11,7 @@ namespace qm {
 
 class Bindable;
 class Data;
+class Database;
 class DBCombo;
 class DTPicker;
 
@@ -100,7 +101,9 @@ protected:
     virtual QString classificationOf(const QString &category) const = 0;
     // Checks after the shared ones; false when one failed (its message shown).
     virtual bool extraChecks();
-    // The new row's amount reached the database: receipts post it to its invoice.
+    // Written in the same transaction as the row (receipts: the postings to invoices).
+    virtual void storeWithRow(Database &rows);
+    // The row reached the database: receipts finish posting to the invoices.
     virtual void rowWritten();
     // A row became current.
     virtual void shownRow();
@@ -120,6 +123,9 @@ protected:
     void writePendingRow();
     // Shows the message of the first failed check; `fromValidate` always names an empty party.
     bool passesChecks(bool fromValidate);
+    // With no row to show (an empty table, the last row deleted, a searched row gone), a new
+    // row is started, so that what is typed next has a row to go into.
+    void startNewRowWhenEmpty();
     // Empties the database names and refreshes: the pending row is left as on a close.
     void releaseData();
     // Ends whatever the transaction data control was doing, so that no move leaves

@@ -133,6 +133,12 @@ void LedgerScreen::buildLayout()
     Text2.add(6, hidden(new TextBox(Picture2)));
     for (int i : {2, 3, 4, 6})
         Text2[i]->setEnabled(false);
+    // The worked-out amounts cannot be typed into, but must read as well as the typed ones.
+    for (int i : {2, 3, 4}) {
+        QPalette palette = Text2[i]->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        Text2[i]->setPalette(palette);
+    }
     Combo3 = entry(new ComboBox(Picture2));
     for (int i = 0; i <= 3; ++i)
         Check2.add(i, new CheckBox(Picture2));
@@ -255,7 +261,6 @@ void LedgerScreen::buildLayout()
     fields->addWidget(Picture2, row++, 0, 1, 3);
     auto *detailsLink = new QHBoxLayout;
     detailsLink->addWidget(Label1[7]);
-    detailsLink->addWidget(Label1[17]);
     detailsLink->addStretch(1);
     detailsLink->addWidget(back);
     fields->addLayout(detailsLink, row++, 0, 1, 3);
@@ -276,10 +281,22 @@ void LedgerScreen::buildLayout()
     header->addSpacing(12);
     header->addWidget(Picture3);
 
+    // "Hide Details" lies under the details, away from "Show Details:": a pointer resting on
+    // one never lands on the other as they swap. The details keep their place when hidden,
+    // so the entry boxes never change width.
+    auto *detailsColumn = new QVBoxLayout;
+    detailsColumn->addWidget(Picture1);
+    detailsColumn->addWidget(Label1[17], 0, Qt::AlignLeft);
+    detailsColumn->addStretch(1);
+    for (QWidget *keepsPlace : {static_cast<QWidget *>(Picture1), static_cast<QWidget *>(Label1[17])}) {
+        QSizePolicy policy = keepsPlace->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        keepsPlace->setSizePolicy(policy);
+    }
     auto *body = new QHBoxLayout;
     body->setSpacing(16);
     body->addLayout(fields, 5);
-    body->addWidget(Picture1, 3, Qt::AlignTop);
+    body->addLayout(detailsColumn, 3);
 
     auto *footer = new QHBoxLayout;
     footer->addStretch(1);

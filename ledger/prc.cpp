@@ -117,7 +117,10 @@ void PRC::mrd_Click()
     try {
         p->Recordset().Delete();
         p->Refresh();
-        p->Recordset().MoveFirst();
+        if (p->Recordset().RecordCount() == 0)
+            startNewRowWhenEmpty(); // not the deleted row left on screen as if it were there
+        else
+            p->Recordset().MoveFirst();
     } catch (const Error &) {
     }
     m_deleting = false;

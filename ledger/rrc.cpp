@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "contacts/crc.h"
 #include "invoicing/inv.h"
+#include "ledger/invoiceposting.h"
 #include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/dates.h"
@@ -11,10 +12,12 @@
 #include "platform/error.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
+#include "platform/transaction.h"
 #include "shell/module1.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace qm {
@@ -83,6 +86,9 @@ void RRC::buildInvoiceLink()
 
 void RRC::Form_Load()
 {
+    // Postings left over from the last session (a crash, a locked invoice file) go in first,
+    // so that the unpaid list is up to date.
+    updateinv(QStringLiteral("The paid amount of invoice %1 could not be updated (%2)."));
     LedgerScreen::Form_Load();
     getinv->setVisible(true);
     fillinvlist();
@@ -121,61 +127,39 @@ QString RRC::postedInvoice() const
     return m_postedInvoice;
 }
 
-void RRC::rowWritten()
+std::vector<Posting> RRC::postingsOfRow() const
 {
-    // The row is stored: move its amount from what was posted to what it now says. One
-    // invoice named twice (in any case) gets the difference.
+    // What the receipt now says against what was posted for it. One invoice named twice (in
+    // any case) gets the difference.
     const QString number = pay1[3]->Text();
     const double total = amountOf(Text2[3]->Text());
     const double before = amountOf(oldtot->Text());
-    QStringList failed;
-    if (number.compare(m_postedInvoice, Qt::CaseInsensitive) == 0) {
-        if (!updateinv(total - before, number))
-            failed << number;
-    } else {
-        if (!updateinv(-before, m_postedInvoice))
-            failed << m_postedInvoice;
-        if (!updateinv(total, number))
-            failed << number;
-    }
-    // Whatever happened, this is now the posted state: a retry never posts twice.
+    if (number.compare(m_postedInvoice, Qt::CaseInsensitive) == 0)
+        return {{number, total - before}};
+    return {{m_postedInvoice, -before}, {number, total}};
+}
+
+void RRC::storeWithRow(Database &rows)
+{
+    recordPostings(rows, postingsOfRow());
+}
+
+void RRC::rowWritten()
+{
+    // The postings are stored with the row: this is now the posted state, whenever they
+    // reach the invoices.
     oldtot->setText(Text2[3]->Text());
-    m_postedInvoice = number;
-    if (!failed.isEmpty())
-        postingFailed(failed);
+    m_postedInvoice = pay1[3]->Text();
+    reachPostingStep(PostingStep::ReceiptStored);
+    updateinv(QStringLiteral("The receipt was saved, but the paid amount of invoice %1 was not updated (%2)."));
 }
 
-void RRC::postingFailed(const QStringList &numbers)
+void RRC::updateinv(const QString &message)
 {
-    MsgBox(QStringLiteral("The receipt was saved, but the paid amount of invoice %1 was not updated.")
-               .arg(numbers.join(", ")),
-           vbExclamation, appTitle());
-}
-
-bool RRC::updateinv(double amount, const QString &number)
-{
-    if (amount == 0 || number.isEmpty())
-        return true;
-    try {
-        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
-        std::unique_ptr<Recordset> rs
-            = db->OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(number));
-        if (rs->Eof()) {
-            setMousePointer(vbDefault);
-            rs->Close();
-            return true;
-        }
-        rs->Edit();
-        const Value paid = rs->field(QStringLiteral("paid"));
-        if (paid.isNull())
-            throw Error(ErrorCode::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
-        rs->Fields(QStringLiteral("paid")).setValue(Value(roundDecimal(Val(paid) + amount, 4)));
-        rs->Update();
-        rs->Close();
-        return true;
-    } catch (const Error &) {
-        return false;
-    }
+    for (const PostingFailure &failure : applyPendingPostings())
+        MsgBox(message.arg(failure.invoice, failure.reason)
+                   + QStringLiteral(" It will be updated the next time the receipts screen is opened."),
+               vbExclamation, appTitle());
 }
 
 void RRC::fillinvlist()
@@ -231,11 +215,9 @@ void RRC::invoiceChosen(bool clicked)
     if (!getinv->Text().isEmpty() && !SuppressHighlight)
         getinv->setBackColor(vbPink);
     pay1[3]->setText(getinv->Text());
-    const std::optional<QString> date = getinvdate();
-    if (date)
-        pay1[2]->setText(*date);
-    else if (!r->isFilling())
-        pay1[2]->setText(QString()); // a row being loaded keeps its own invoice date
+    // A receipt being shown shows its own stored date of invoice.
+    if (!r->isFilling())
+        pay1[2]->setText(getinvdate().value_or(QString()));
     if (clicked)
         Label2->setVisible(true);
 }
@@ -264,6 +246,11 @@ void RRC::Label2_MouseMove()
 
 void RRC::openInvoice()
 {
+    // The pointer goes on moving over the link while the invoice opens, and while a message
+    // of the invoice form is up: one pass over it opens the invoice once.
+    if (m_openingInvoice)
+        return;
+    const QScopedValueRollback opening(m_openingInvoice, true);
     INV &invoice = Forms::get<INV>();
     invoice.Show();
     invoice.invnumb->setText(getinv->Text());
@@ -290,18 +277,26 @@ void RRC::openPartyForm(const QString &id)
 
 void RRC::mrd_Click()
 {
-    // Taken off the invoice it was posted to, as it was posted, once the row is gone.
+    // Taken off the invoice it was posted to, as it was posted, in the transaction that
+    // deletes the row: nothing is taken off when the row stays.
     const double posted = amountOf(oldtot->Text());
     const QString number = m_postedInvoice;
     m_deleting = true;
     try {
-        r->Recordset().Delete();
-        if (!updateinv(-posted, number))
-            MsgBox(QStringLiteral("The receipt was deleted, but the paid amount of invoice %1 was not updated.")
-                       .arg(number),
-                   vbExclamation, appTitle());
+        Recordset &rs = r->Recordset();
+        {
+            Transaction transaction(r->database());
+            recordPostings(r->database(), {{number, -posted}});
+            rs.Delete();
+            transaction.commit();
+        }
+        reachPostingStep(PostingStep::ReceiptStored);
+        updateinv(QStringLiteral("The receipt was deleted, but the paid amount of invoice %1 was not updated (%2)."));
         r->Refresh();
-        r->Recordset().MoveFirst();
+        if (r->Recordset().RecordCount() == 0)
+            startNewRowWhenEmpty(); // not the deleted receipt left on screen as if it were there
+        else
+            r->Recordset().MoveFirst();
     } catch (const Error &) {
     }
     m_deleting = false;

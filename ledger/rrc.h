@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ledger/invoiceposting.h"
 #include "ledger/ledgerscreen.h"
 
 #include <optional>
@@ -26,9 +27,9 @@ public:
     // The date of the invoice named in the list, "dd/mmm/yy"; nothing when there is no
     // such invoice or it cannot be read.
     std::optional<QString> getinvdate();
-    // Adds `amount` to the paid amount of invoice `number`; false when the invoice could not
-    // be updated (no invoice of that number is not a failure: nothing is posted).
-    bool updateinv(double amount, const QString &number);
+    // Adds the recorded postings to their invoices' paid amounts; each one that cannot be
+    // added now is reported with `message` (%1 the invoice, %2 why) and stays recorded.
+    void updateinv(const QString &message);
     void getinv_Change();
     void getinv_Click();
     void getinv_DblClick();
@@ -41,6 +42,7 @@ public:
 protected:
     void Form_Load() override;
     QString classificationOf(const QString &category) const override;
+    void storeWithRow(Database &rows) override;
     void rowWritten() override;
     void shownRow() override;
     void openPartyForm(const QString &id) override;
@@ -48,12 +50,14 @@ protected:
     void detailsHidden() override;
 
 private:
+    // What the receipt on screen posts when it is written.
+    std::vector<Posting> postingsOfRow() const;
     void buildInvoiceLink();
     void invoiceChosen(bool clicked);
     void openInvoice();
-    void postingFailed(const QStringList &numbers);
 
     QString m_postedInvoice;
+    bool m_openingInvoice = false;
 };
 
 } // namespace qm

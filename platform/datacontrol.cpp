@@ -100,6 +100,13 @@ qm::Recordset &Data::Recordset()
     return *m_recordset;
 }
 
+qm::Database &Data::database()
+{
+    if (!m_database)
+        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+    return *m_database;
+}
+
 void Data::Refresh()
 {
     reopen();

@@ -68,6 +68,9 @@ public:
     void Refresh();
     // The open recordset; Error 91 when the control is not open.
     qm::Recordset &Recordset();
+    // The database the recordset was opened on (for a transaction around its writes); Error
+    // 91 when the control is not open.
+    qm::Database &database();
     bool isOpen() const;
     bool wasRefreshed() const;
 

@@ -45,6 +45,9 @@ constexpr int UserNameUnavailable = 3001; // the logon name could not be read
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int NoCurrentRecord = 3021;
 constexpr int FileNotFound = 3024; // a database file
+// A database file whose folder cannot be written: SQLite writes beside a shared file (its log
+// and index files) even to read it.
+constexpr int FolderNotWritable = 3051;
 constexpr int NotUpdatable = 3027;
 constexpr int SyntaxError = 3075;
 constexpr int TableNotFound = 3078;

@@ -217,7 +217,9 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     if (!target || target->window() != this)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->text().isEmpty())
+    // Tab and Shift+Tab move the focus; like the other keys that type nothing, they are no
+    // key press of the form.
+    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false;
     int keyAscii = key->text().at(0).unicode();
     runEvent(this, [&] { Form_KeyPress(keyAscii); });

@@ -45,6 +45,8 @@ QString SqlNumber(const QString &text)
     QString number = text.trimmed();
     if (number.startsWith(QLatin1Char('+')))
         number.remove(0, 1);
+    // SQL knows only E as the exponent letter.
+    number.replace(QLatin1Char('d'), QLatin1Char('e')).replace(QLatin1Char('D'), QLatin1Char('e'));
     // In brackets, a negative number cannot join a preceding minus into a "--" comment.
     if (number.startsWith(QLatin1Char('-')))
         return QLatin1Char('(') + number + QLatin1Char(')');

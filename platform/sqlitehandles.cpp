@@ -1,5 +1,6 @@
 #include "platform/sqlitehandles.h"
 
+#include "platform/fileaccess.h"
 #include "platform/jetsql.h"
 
 #include <QFileInfo>
@@ -129,8 +130,7 @@ Connection::Connection(const QString &path, bool readOnly)
         probe.step();
     } catch (const Error &error) {
         sqlite3_close_v2(m_db);
-        throw Error(ErrorCode::FileNotFound,
-                    QStringLiteral("Could not read file '%1': %2").arg(path, error.Description()));
+        throw unreadableFileError(path, error.Description());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/dates.h"
 #include "platform/error.h"
+#include "platform/numbertext.h"
 
 #include <QLocale>
 #include <cmath>
@@ -14,46 +15,6 @@ namespace {
 [[noreturn]] void typeMismatch()
 {
     throw Error(ErrorCode::TypeMismatch);
-}
-
-// A plain decimal number ("12", "-0.5", "1e3"), blanks around allowed; nothing else
-// (no "inf", "nan", hex or thousands separators).
-bool parseNumber(const QString &text, double &result)
-{
-    const QString t = text.trimmed();
-    int i = 0;
-    const int n = int(t.size());
-    auto digit = [&](int at) { return at < n && t[at] >= QLatin1Char('0') && t[at] <= QLatin1Char('9'); };
-    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-        ++i;
-    int digits = 0;
-    while (digit(i)) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && t[i] == QLatin1Char('.')) {
-        ++i;
-        while (digit(i)) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
-        ++i;
-        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-            ++i;
-        if (!digit(i))
-            return false;
-        while (digit(i))
-            ++i;
-    }
-    if (i != n)
-        return false;
-    bool ok = false;
-    result = QLocale::c().toDouble(t, &ok);
-    return ok && std::isfinite(result);
 }
 
 } // namespace
@@ -136,10 +97,14 @@ double Value::toDouble() const
     case Kind::Integer: return double(std::get<qint64>(m_data));
     case Kind::Double: return std::get<double>(m_data);
     case Kind::Text: {
+        // The same reading as the screens' checks, so that what they pass is stored.
         double result = 0;
-        if (!parseNumber(std::get<QString>(m_data), result))
-            typeMismatch();
-        return result;
+        switch (readWholeNumber(std::get<QString>(m_data), result)) {
+        case WholeNumber::Number: return result;
+        case WholeNumber::OutOfRange: throw Error(ErrorCode::Overflow);
+        case WholeNumber::NotANumber: break;
+        }
+        typeMismatch();
     }
     case Kind::Date:
     case Kind::Blob: break;

@@ -28,8 +28,8 @@ public:
 
     // Null gives "", a date "dd/mmm/yy", a number its shortest exact text ("12.5", "100").
     QString toText() const;
-    // Numbers as they are; text converted strictly (blanks around allowed), else Error 13;
-    // Null gives 0.
+    // Numbers as they are; text read as one whole number (readWholeNumber: blanks around
+    // allowed), else Error 13, or Error 6 beyond a double's range; Null gives 0.
     double toDouble() const;
     qint64 toInteger() const; // as toDouble, rounded half away from zero
     // Dates as they are; text parsed as "dd/mmm/yy", "d/m/yyyy" or ISO, else Error 13; Null gives an invalid date.

@@ -49,6 +49,7 @@ void frmSplash::buildLayout()
     grid->addWidget(lblCompany, 6, 0, 1, 2);
     grid->addWidget(lblWarning, 7, 0, 1, 2);
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(12); // "Agree to terms " and "Don't Agree" must not touch
     buttons->addWidget(Command1);
     buttons->addStretch();
     buttons->addWidget(Command2);

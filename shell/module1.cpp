@@ -1,6 +1,7 @@
 #include "shell/module1.h"
 
 #include "common/format.h"
+#include "ledger/invoiceposting.h"
 #include "platform/reportlayout.h"
 #include "platform/services.h"
 #include "shell/frmsplash.h"
@@ -40,6 +41,9 @@ QString versionText()
 void Main()
 {
     QDir::setCurrent(services().programFolder());
+    // Receipts saved just before the last session ended finish reaching their invoices; one
+    // that still cannot is reported when the receipts screen opens.
+    applyPendingPostings();
     Forms::get<frmSplash>().Show();
 }
 

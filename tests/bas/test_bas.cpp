@@ -13,6 +13,7 @@
 #include "tests/support/testservices.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QMenu>
 #include <optional>
 
@@ -227,8 +228,11 @@ TEST_F(BasTest, TheMenuOpensTheFormWithItsChoicesAndEmptyBoxes)
     EXPECT_EQ(form.paymentson->Text(), "Receipt Date");
     EXPECT_EQ(form.paymentson->List(1), "Invoice Date");
     EXPECT_EQ(form.basyear->Text(), "2000");
-    EXPECT_EQ(form.basyear->ListCount(), 13);
-    EXPECT_EQ(form.basyear->List(12), "2012");
+    // 2000 to the year after this one: this year's BAS can always be worked out.
+    const int nextYear = QDate::currentDate().year() + 1;
+    EXPECT_EQ(form.basyear->ListCount(), nextYear - 2000 + 1);
+    EXPECT_EQ(form.basyear->List(0), "2000");
+    EXPECT_EQ(form.basyear->List(form.basyear->ListCount() - 1), QString::number(nextYear));
     EXPECT_EQ(form.g[1]->Text(), "");
     EXPECT_EQ(form.a[2]->Text(), "");
     EXPECT_TRUE(form.Picture1->Visible());
@@ -309,6 +313,22 @@ TEST_F(BasTest, AMonthAndAPeriodWithoutRowsShowZeros)
         EXPECT_EQ(form.g[i]->Text(), "0.00") << i;
     EXPECT_EQ(form.a[0]->Text(), "0.00");
     EXPECT_EQ(form.a[1]->Text(), "0.00");
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+// The statement of the month now running can be chosen and worked out.
+TEST_F(BasTest, ThisMonthsStatementCanBeWorkedOut)
+{
+    const QDate today = QDate::currentDate();
+    const QString day = today.toString(QStringLiteral("d/MMM/yyyy"));
+    addPayment("Expense", "STD", 110, 10, day.toLatin1().constData());
+    bas &form = openBas();
+    const int start = today.month() >= 7 ? today.year() : today.year() - 1;
+    choose(form, QLocale::c().monthName(today.month()), QString::number(start));
+    ASSERT_EQ(form.basyear->Text(), QString::number(start));
+    go(form);
+    EXPECT_EQ(form.g[12]->Text(), "110.00");
+    EXPECT_EQ(form.a[1]->Text(), "10.00");
     EXPECT_TRUE(m_messages.log().empty());
 }
 
@@ -440,15 +460,14 @@ TEST_F(BasTest, AFailureLeavesEveryBoxAsItWas)
     const QString before = everything(form);
     ASSERT_EQ(form.a[2]->Text(), "133.83");
 
-    // A year that is no number, where the period needs the year after it.
+    // A year that is no year, in either half of the financial year: it never reaches a query.
     form.basyear->AddItem("abc");
     form.basyear->pick(form.basyear->findText("abc"));
     form.basfor->pick(form.basfor->findText("March"));
     go(form);
-    // The same year in the first half of the year goes into the query, which fails.
     form.basfor->pick(form.basfor->findText("July"));
     go(form);
-    EXPECT_EQ(m_messages.texts(), (std::vector<QString>{DatesMessage, DataMessage}));
+    EXPECT_EQ(m_messages.texts(), (std::vector<QString>{DatesMessage, DatesMessage}));
     EXPECT_EQ(everything(form), before);
     m_messages.clear();
 
@@ -516,12 +535,17 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     EXPECT_EQ(form.a[1]->Text(), "1514.54");
     EXPECT_EQ(form.g[22]->Text(), "5343.94");
 
-    // Text that starts with no number counts as 0 and is written back as such.
-    form.Command5->click();
-    Forms::get<adj>().adj1->setText("n/a");
-    Forms::get<adj>().Command1->click();
-    go(form);
-    EXPECT_EQ(form.g[7]->Text(), "0.00");
+    // Text that starts with no number counts as 0 and is written back as such; there are no
+    // hexadecimal or octal numbers, and none beyond a double's range.
+    for (const QString &text : {QStringLiteral("n/a"), QStringLiteral("&H10"), QStringLiteral("&O17"),
+                                QStringLiteral("&H") + QString(256, u'F'), QStringLiteral("1e999")}) {
+        form.Command5->click();
+        Forms::get<adj>().adj1->setText(text);
+        Forms::get<adj>().Command1->click();
+        go(form);
+        EXPECT_EQ(form.g[7]->Text(), "0.00") << text.toStdString();
+    }
+    EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(BasTest, ClosingTheAdjustmentsBoxHandsNothingBack)

@@ -26,6 +26,9 @@ TEST(Val, ReadsTheLeadingNumberOfAText)
         {"+2", 2},
         {" - 7", -7},
         {"\t4\n5\r", 45},
+        // A carriage return is not passed over.
+        {"4\r5", 4},
+        {"\r5", 0},
         {"1.2.3", 1.2},
         {"abc", 0},
         {"", 0},
@@ -40,15 +43,16 @@ TEST(Val, ReadsTheLeadingNumberOfAText)
         {"1e", 1},
         {"1e+", 1},
         {"12days", 12},
-        {"&H1F", 31},
-        {"&o17", 15},
+        // No other notations: &H and &O are no numbers.
+        {"&H1F", 0},
+        {"&o17", 0},
         {"&H", 0},
-        {"&HG", 0},
-        {"-&H10", 0},
+        {"1&H10", 1},
         // Beyond a double's range reads as no number; below it as 0.
         {"1e999", 0},
         {"-1e999", 0},
         {"1e-400", 0},
+        {"1d400", 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Val(QString::fromUtf8(c.text)), c.expected) << c.text;
@@ -68,7 +72,7 @@ TEST(Val, ReadsAFieldAsItsText)
 TEST(StrictNumber, TakesTheWholeTextOrFails)
 {
     const ReadCase numbers[] = {
-        {" 12.5 ", 12.5}, {"-3", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"\t7\n", 7}, {"&H10", 16}, {"1e-400", 0},
+        {" 12.5 ", 12.5}, {"-3", -3}, {"+.5", 0.5}, {"1e3", 1000}, {"1D2", 100}, {"\t7\n", 7}, {"1e-400", 0},
     };
     for (const auto &c : numbers) {
         const QString text = QString::fromUtf8(c.text);
@@ -76,7 +80,8 @@ TEST(StrictNumber, TakesTheWholeTextOrFails)
         EXPECT_TRUE(isNumeric(text)) << c.text;
     }
 
-    const char *const mismatches[] = {"12abc", "", "   ", "1,500", "1 000", "1e", "abc", "-", ".", "&H"};
+    const char *const mismatches[]
+        = {"12abc", "", "   ", "1,500", "1 000", "1e", "abc", "-", ".", "&H", "&H10", "&O7", "\r12", "12\r"};
     for (const char *text : mismatches) {
         EXPECT_FALSE(isNumeric(QString::fromUtf8(text))) << text;
         try {
@@ -94,6 +99,33 @@ TEST(StrictNumber, TakesTheWholeTextOrFails)
     } catch (const Error &e) {
         EXPECT_EQ(e.Number(), ErrorCode::Overflow);
     }
+}
+
+// What a box's check takes for a number is what the database layer stores, and the reading
+// of an amount never gives more than a double holds.
+TEST(Numbers, TheChecksAndTheDatabaseAgree)
+{
+    const QString hugeHex = QStringLiteral("&H") + QString(256, u'F');
+    const QString hugeDecimal = QStringLiteral("9") + QString(400, u'9');
+    const QStringList texts = {"12.5",  " 7 ",  "1d2",  "1E-2", "&H10", "&O17", hugeHex, hugeDecimal,
+                               "1e999", "\r12", "12\r", "1,5",  "",     "-0",   "+.5"};
+    for (const QString &text : texts) {
+        const bool checked = isNumeric(text);
+        double stored = 0;
+        bool storable = true;
+        try {
+            stored = Value(text).toDouble();
+        } catch (const Error &) {
+            storable = false;
+        }
+        EXPECT_EQ(checked, storable) << text.toStdString();
+        if (checked && storable) {
+            EXPECT_EQ(strictNumber(text), stored) << text.toStdString();
+        }
+        EXPECT_TRUE(std::isfinite(Val(text))) << text.toStdString();
+    }
+    EXPECT_EQ(Val(hugeHex), 0);
+    EXPECT_EQ(Val(hugeDecimal), 0);
 }
 
 } // namespace

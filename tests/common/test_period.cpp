@@ -82,19 +82,42 @@ TEST(PeriodTest, OnlyTheExactNamesGiveBounds)
     EXPECT_EQ(queryDate(none.last), "");
 }
 
-TEST(PeriodTest, AYearThatIsNoNumberFailsOnlyWhereTheYearAfterIsNeeded)
+// Only a year of four digits gives bounds, for every period: nothing else reaches a query.
+TEST(PeriodTest, AYearThatIsNotFourDigitsGivesNoBounds)
 {
-    for (const char *name : {"3rd Quarter", "4th Quarter", "January", "February", "June", "Financial Year"}) {
-        EXPECT_EQ(describe(name, "abc"), "bad year") << name;
-        EXPECT_EQ(describe(name, ""), "bad year") << name;
-        EXPECT_EQ(describe(name, "2000.5"), "bad year") << name;
-        EXPECT_EQ(describe(name, "-1"), "bad year") << name;
+    for (const QString &name : periodNames() + QStringList{FinancialYearPeriod}) {
+        for (const char *year : {"abc", "", "2000.5", "-1", "12", "02000", "1e3", "2000'", "2000# or 1=1 --", "9999"})
+            EXPECT_EQ(describe(name, year), "bad year") << name.toStdString() << " " << year;
     }
-    // The first half takes the text as it stands; the query made of it fails later.
-    EXPECT_EQ(describe("1st Quarter", "abc"), "1/jul/abc .. 30/sep/abc | Date(abc,7,1) .. Date(abc,9,30)");
-    // Blanks around a year are read past when the year after is worked out.
-    EXPECT_EQ(describe("March", " 2005 "), "1/mar/2006 .. 31/mar/2006 | Date(2006,3,1) .. Date(2006,3,31)");
+    // Blanks around a year are read past, in both halves of the year.
+    EXPECT_EQ(describe("1st Quarter", " 2005 "), "1/jul/2005 .. 30/sep/2005 | Date(2005,7,1) .. Date(2005,9,30)");
+    EXPECT_EQ(describe("March", "\t2005\n"), "1/mar/2006 .. 31/mar/2006 | Date(2006,3,1) .. Date(2006,3,31)");
     EXPECT_EQ(describe("Financial Year", "1999"), "1/jul/1999 .. 30/jun/2000 | Date(1999,7,1) .. Date(2000,6,30)");
+}
+
+// The year lists run from 2000 to the calendar year after today's.
+TEST(PeriodTest, TheYearListsRunToTheYearAfterThisOne)
+{
+    struct Case
+    {
+        QDate today;
+        QString last;
+        int count;
+    };
+    const Case cases[] = {
+        {QDate(2026, 12, 8), "2027", 28},
+        {QDate(2031, 1, 1), "2032", 33},
+        {QDate(2013, 6, 30), "2014", 15},
+    };
+    for (const Case &c : cases) {
+        const QStringList years = financialYears(c.today);
+        EXPECT_EQ(years.size(), c.count);
+        EXPECT_EQ(years.first(), "2000");
+        EXPECT_EQ(years.last(), c.last);
+        for (int i = 1; i < years.size(); ++i)
+            EXPECT_EQ(years[i].toInt(), years[i - 1].toInt() + 1);
+    }
+    EXPECT_EQ(financialYears().last(), QString::number(QDate::currentDate().year() + 1));
 }
 
 using PeriodQueryTest = ScreenTest;

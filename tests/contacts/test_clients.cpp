@@ -1,5 +1,6 @@
 #include "contacts/crc.h"
 #include "contacts/crcm.h"
+#include "contacts/srcm.h"
 #include "ledger/rrc.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
@@ -125,6 +126,42 @@ TEST_F(ClientTest, AStateNarrowsBothListsAndAPlaceFillsThePostcode)
     EXPECT_EQ(column("c", 1, "e"), "RICHMOND EAST");
     EXPECT_EQ(column("c", 1, "f"), "NSW");
     EXPECT_EQ(column("c", 1, "g"), "2753");
+}
+
+// Picking a place always writes its postcode, also when the place looked up before had the
+// same one: on the client and the supplier screens.
+TEST_F(ClientTest, PickingAPlaceAlwaysWritesItsPostcode)
+{
+    for (const QString table : {"c", "s"}) {
+        SCOPED_TRACE(table.toStdString());
+        addParty(table, "Alpha", "SYDNEY", "NSW", "2000");
+        addParty(table, "Beta", "MELBOURNE", "VIC", "3000");
+        Forms::get<Menu2>().Picture1_Click(table == "c" ? 7 : 8);
+        ContactScreen &screen = table == "c" ? static_cast<ContactScreen &>(Forms::get<crcm>()) : Forms::get<srcm>();
+        Data *record = table == "c" ? static_cast<Data *>(Forms::get<crcm>().c) : Forms::get<srcm>().s;
+        screen.combo1[7]->pick(1); // NSW
+        pick(screen.DBCombo5, "SYDNEY");
+        EXPECT_EQ(screen.Text1[15]->Text(), "2000");
+        record->moveNext(); // Beta, in 3000, picks SYDNEY too
+        EXPECT_EQ(screen.Text1[15]->Text(), "3000");
+        screen.combo1[7]->pick(1);
+        pick(screen.DBCombo5, "SYDNEY");
+        EXPECT_EQ(screen.Text1[15]->Text(), "2000");
+
+        // Two new ones in SYDNEY in a row.
+        screen.addb_Click();
+        screen.Text1[3]->typeText("Gamma");
+        pick(screen.DBCombo5, "SYDNEY");
+        EXPECT_EQ(screen.Text1[15]->Text(), "2000");
+        screen.addb_Click();
+        screen.Text1[3]->typeText("Delta");
+        pick(screen.DBCombo5, "SYDNEY");
+        EXPECT_EQ(screen.Text1[15]->Text(), "2000");
+        screen.Command1_Click(2);
+        for (qint64 id = 1; id <= 4; ++id)
+            EXPECT_EQ(column(table, id, "g"), "2000") << id;
+        m_messages.clear();
+    }
 }
 
 TEST_F(ClientTest, TheShippingBlockHasItsOwnStateAndNoPostcodeLookup)

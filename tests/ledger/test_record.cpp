@@ -60,18 +60,28 @@ TEST_F(RecordTest, CheckstuffRunsItsChecksInOrder)
         EXPECT_EQ(m_messages.log().front().buttons, vbOKOnly);
     };
     failsWith("Must enter a date");
-    form.pay1[0]->typeText("31/feb/01");
-    failsWith("Must enter a date");
+    // A filled date box that holds no date is named; the invoice date's panel is shown.
+    for (const char *day : {"31/feb/01", "31/02/2023", "soon", "1/13/2001"}) {
+        retype(form.pay1[0], day);
+        failsWith("Date of Payment is not a date.");
+    }
     retype(form.pay1[0], "28/feb/01");
-    form.pay1[2]->typeText("soon");
-    failsWith("Must enter a date");
+    ASSERT_FALSE(form.Picture1->Visible());
+    form.pay1[2]->typeText("31/02/2023");
+    failsWith("Date of Invoice is not a date.");
+    EXPECT_TRUE(form.Picture1->Visible());
+    EXPECT_TRUE(form.Label1[17]->Visible());
+    EXPECT_FALSE(form.Label1[7]->Visible());
     form.pay1[2]->setText("");
     failsWith("Must select a supplier");
     form.combo1->typeText("Nobody we know");
     failsWith("Must select a supplier");
     form.combo1->setText("");
     form.combo1->pickRow(1);
-    for (const char *total : {"", "0", "0.00", "abc", "12abc", "0.00001"}) {
+    // Only what the database stores as a number passes: no &H or &O, nothing beyond a double.
+    for (const QString &total : {QString(), QStringLiteral("0"), QStringLiteral("0.00"), QStringLiteral("abc"),
+                                 QStringLiteral("12abc"), QStringLiteral("0.00001"), QStringLiteral("&H10"),
+                                 QStringLiteral("&H") + QString(256, u'F'), QStringLiteral("1e999")}) {
         retype(form.Text2[3], total);
         failsWith("Must enter a total");
     }
@@ -97,6 +107,23 @@ TEST_F(RecordTest, CheckstuffRunsItsChecksInOrder)
     m_messages.clear();
     EXPECT_EQ(form.checkstuff(), "good");
     EXPECT_TRUE(m_messages.log().empty());
+}
+
+// The receipts name their own date box; a move is refused with the same messages.
+TEST_F(RecordTest, ReceiptsNameTheirDateBoxesOnAMoveToo)
+{
+    addRow("r", "2000-07-01", 1, 110, "10");
+    RRC &form = Forms::get<RRC>();
+    retype(form.pay1[0], "30/02/2001");
+    form.Command1_Click(0);
+    EXPECT_EQ(texts(), QStringList({"Date of Receipt is not a date."}));
+    m_messages.clear();
+    retype(form.pay1[0], "28/02/2001");
+    retype(form.pay1[2], "32/01/2001");
+    form.Command1_Click(1);
+    EXPECT_EQ(texts(), QStringList({"Date of Invoice is not a date."}));
+    EXPECT_TRUE(form.Picture1->Visible());
+    EXPECT_EQ(value("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
 TEST_F(RecordTest, AnEmptyPartyWhileARowLoadsFailsSilently)
@@ -147,11 +174,93 @@ TEST_F(RecordTest, TheFormOpensOnTheFirstRowEditing)
     EXPECT_EQ(form.pay1[5]->Text(), "1");
     EXPECT_EQ(form.pay1[0]->Text(), "01/Jul/00");
     EXPECT_EQ(form.combo1->Text(), "Acme Pty");
-    EXPECT_EQ(form.Text2[2]->Text(), "100.00");
-    EXPECT_EQ(form.Text2[4]->Text(), "10.00");
+    EXPECT_EQ(form.Text2[2]->Text(), "100");
+    EXPECT_EQ(form.Text2[4]->Text(), "10");
     EXPECT_EQ(form.Combo2[4]->ListCount(), 101);
     EXPECT_EQ(form.Combo2[4]->List(100), "100");
     EXPECT_EQ(form.Combo2[3]->List(4), "Books & Publications\"");
+}
+
+// A GST-free payment or receipt, and a payment of wages, store a GST amount of 0, however
+// the entry was typed: what the row shows after OK is what is stored.
+TEST_F(RecordTest, GstFreeEntriesStoreAGstOfZero)
+{
+    struct Case
+    {
+        bool receipts;
+        QString category;
+        bool rateFirst;
+        QString stored; // c|d|e|q|u of the new row
+    };
+    const Case cases[] = {
+        {false, "Other", false, "25|0|25|0|STD"}, {false, "Other", true, "25|0|25|0|STD"},
+        {false, "WAGES", false, "25|0|25|0|NOT"}, {true, "Goods", false, "25|0|25|0|STD"},
+        {true, "EXPORT", true, "25|0|25|0|EXP"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.category.toStdString());
+        const QString table = c.receipts ? "r" : "p";
+        run("qm.mdb", "delete from " + table);
+        addRow(table, "2000-07-01", 1, 110, "10"); // the screen opens on a stored row
+        LedgerScreen &form = c.receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        form.Command1_Click(6);
+        form.pay1[0]->typeText("02/jul/00");
+        form.combo1->pickRow(0);
+        form.Combo2[2]->typeText(c.category);
+        if (c.rateFirst)
+            form.Combo3->pick(1);
+        form.Text2[3]->typeText("25");
+        if (!c.rateFirst)
+            form.Combo3->pick(1);
+        const QStringList shown = {form.Text2[2]->Text(), form.Text2[4]->Text(), form.Text2[3]->Text()};
+        EXPECT_EQ(shown, QStringList({"25.00", "0.00", "25"}));
+        form.Command1_Click(1);
+        EXPECT_TRUE(m_messages.log().empty());
+        // A Null anywhere makes the whole text Null.
+        EXPECT_EQ(value("qm.mdb", QStringLiteral("select c || '|' || d || '|' || e || '|' || q || '|' || u from %1 "
+                                                 "order by ID desc limit 1")
+                                      .arg(table)),
+                  c.stored);
+    }
+}
+
+// A row being shown shows its stored amounts and dates, not what the calculator or the
+// invoice list would make of them; browsing such rows writes nothing.
+TEST_F(RecordTest, ARowShowsWhatIsStored)
+{
+    for (const char *table : {"p", "r"}) {
+        run("qm.mdb", QStringLiteral("insert into %1 (j, p, b, t, c, d, e, q, l, m, s, u) values ('2000-07-04', 1, 1, "
+                                     "'Acme Pty', 90, 20, 110, '0', 'A1', '2000-06-30', 5, 'STD')")
+                          .arg(table));
+        run("qm.mdb", QStringLiteral("insert into %1 (j, p, b, t, c, d, e, q, u) values ('2000-07-05', 1, 1, "
+                                     "'Acme Pty', 33.3333, 3.3333, 36.6666, '10', 'STD')")
+                          .arg(table));
+        // No amounts worked out: its checks would stop a move off it.
+        run("qm.mdb", QStringLiteral("insert into %1 (j, p, b, t, e, q, u) values ('2000-07-06', 1, 1, 'Acme Pty', "
+                                     "55, '10', 'STD')")
+                          .arg(table));
+    }
+    for (bool receipts : {false, true}) {
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        const auto amounts = [&] {
+            return form.Text2[2]->Text() + "|" + form.Text2[4]->Text() + "|" + form.Text2[3]->Text() + "|"
+                   + form.pay1[2]->Text();
+        };
+        EXPECT_EQ(amounts(), "90|20|110|30/Jun/00"); // A1's own date is 05/Mar/01
+        form.Command1_Click(0);
+        EXPECT_EQ(amounts(), "33.3333|3.3333|36.6666|");
+        form.Command1_Click(3);
+        EXPECT_EQ(amounts(), "90|20|110|30/Jun/00");
+        form.Command1_Click(5);
+        EXPECT_EQ(amounts(), "||55|");
+        form.Command1_Click(2);
+    }
+    EXPECT_TRUE(m_messages.log().empty());
+    for (const char *table : {"p", "r"})
+        EXPECT_EQ(column("qm.mdb", QStringLiteral("select ifnull(c, '') || '|' || ifnull(d, '') || '|' || e || '|' || "
+                                                  "ifnull(m, '') from %1 order by ID")
+                                       .arg(table)),
+                  QStringList({"90|20|110|2000-06-30", "33.3333|3.3333|36.6666|", "||55|"}));
 }
 
 TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)

@@ -98,22 +98,59 @@ TEST_F(ScreensTest, GoBackWithNowhereToGo)
     EXPECT_TRUE(Forms::isLoaded(form));
 }
 
-// Decision: a search for a row that is gone leaves the screen without a row.
-TEST_F(ScreensTest, SearchingForAMissingRowLeavesNoRow)
+// A search for a row that is gone says so and shows no other row: what is typed then is
+// kept as a new row, or refused with a message.
+TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
 {
-    addRow("p", "2000-07-01", 1, 110, "10");
-    PRC &form = Forms::get<PRC>();
-    form.searchtext->setText(" 42 ");
-    form.search_Click();
-    EXPECT_EQ(form.p->Recordset().RecordCount(), 0);
-    EXPECT_FALSE(RecordLoading);
-    form.Command1_Click(1);
-    EXPECT_FALSE(Forms::isLoaded(form));
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    for (bool receipts : {false, true}) {
+        const QString table = receipts ? "r" : "p";
+        addRow(table, "2000-07-01", 1, 110, "10");
+        reports2 &reports = Forms::get<reports2>();
+        reports.typeoftrans->setText(receipts ? "Income" : "Expenses");
+        reports.openFoundRow("42");
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        EXPECT_EQ(texts(), QStringList({"No current record."}));
+        EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
+        EXPECT_EQ(form.statuspanel->Caption(), "Adding");
+        EXPECT_EQ(form.pay1[0]->Text() + form.Text2[3]->Text() + form.combo1->Text(), "");
+        EXPECT_FALSE(RecordLoading);
+        m_messages.clear();
+
+        form.back_Click(); // nothing typed: refused with a message, the form stays
+        EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+        EXPECT_TRUE(Forms::isLoaded(form));
+        m_messages.clear();
+        enter(form, "03/jul/00", 1, "33");
+        form.back_Click();
+        EXPECT_FALSE(Forms::isLoaded(form));
+        EXPECT_TRUE(m_messages.log().empty());
+        EXPECT_EQ(column("qm.mdb", "select e from " + table + " order by ID"), QStringList({"110", "33"}));
+        Forms::discardAll();
+    }
 
     PRC &again = Forms::get<PRC>();
     again.searchtext->setText("1 or 1=1");
     EXPECT_THROW(again.search_Click(), Error);
+}
+
+// Deleting the last row leaves the screen on a new row, as an empty table opens, so that
+// the next entry is kept.
+TEST_F(ScreensTest, AfterDeletingTheLastRowTheScreenIsOnANewRow)
+{
+    for (bool receipts : {false, true}) {
+        const QString table = receipts ? "r" : "p";
+        addRow(table, "2000-07-01", 1, 110, "10");
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        ASSERT_EQ(form.pay1[5]->Text(), "1");
+        form.mrd_Click();
+        EXPECT_EQ(value("qm.mdb", "select count(*) from " + table), "0");
+        EXPECT_EQ(form.statuspanel->Caption(), "Adding");
+        EXPECT_EQ(form.pay1[5]->Text() + form.pay1[0]->Text() + form.Text2[3]->Text(), "");
+        enter(form, "04/jul/00", 0, "44");
+        form.Command1_Click(1);
+        EXPECT_TRUE(m_messages.log().empty());
+        EXPECT_EQ(column("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
+    }
 }
 
 // What the supplier and client screens hand back lands in the row; the ABN box never

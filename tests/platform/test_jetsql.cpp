@@ -28,7 +28,8 @@ TEST(JetSql, SqlNumberChecksTheNumber)
     EXPECT_EQ(SqlNumber(QStringLiteral(" 12.5 ")), QStringLiteral("12.5"));
     EXPECT_EQ(SqlNumber(QStringLiteral("+7")), QStringLiteral("7"));
     EXPECT_EQ(SqlNumber(QStringLiteral("-3")), QStringLiteral("(-3)")) << "never forms a -- comment";
-    for (const char *bad : {"", "12abc", "1; delete from t", "1 or 1=1"})
+    EXPECT_EQ(SqlNumber(QStringLiteral("1d2")), QStringLiteral("1e2"));
+    for (const char *bad : {"", "12abc", "1; delete from t", "1 or 1=1", "&H10"})
         EXPECT_EQ(errorNumber([&] { SqlNumber(QString::fromLatin1(bad)); }), ErrorCode::TypeMismatch) << bad;
 }
 

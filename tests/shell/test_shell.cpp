@@ -89,6 +89,39 @@ TEST_F(SplashTest, AnyKeyOpensTheMenuWithoutSuppressingHighlighting)
     EXPECT_FALSE(Forms::isLoaded<Dialog>()); // the key did not also press the button
 }
 
+// Tab and Shift+Tab type no character: they move between the buttons and leave the splash.
+TEST_F(SplashTest, TabMovesBetweenTheButtonsAndKeepsTheSplash)
+{
+    Main();
+    frmSplash &splash = Forms::get<frmSplash>();
+    splash.Show();
+    QApplication::setActiveWindow(&splash);
+    splash.Command1->setFocus();
+    processEvents();
+    pressKey(splash.Command1, Qt::Key_Tab, QStringLiteral("\t"));
+    processEvents();
+    ASSERT_TRUE(Forms::isLoaded<frmSplash>());
+    EXPECT_EQ(QApplication::focusWidget(), splash.Command2);
+    pressKey(splash.Command2, Qt::Key_Backtab, QStringLiteral("\t"));
+    processEvents();
+    ASSERT_TRUE(Forms::isLoaded<frmSplash>());
+    EXPECT_EQ(QApplication::focusWidget(), splash.Command1);
+    EXPECT_FALSE(Forms::isLoaded<Menu2>());
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+TEST_F(SplashTest, TheButtonsStandApart)
+{
+    Main();
+    frmSplash &splash = Forms::get<frmSplash>();
+    splash.Show();
+    processEvents();
+    const QRect agree(splash.Command2->mapTo(&splash, QPoint()), splash.Command2->size());
+    const QRect disagree(splash.Command3->mapTo(&splash, QPoint()), splash.Command3->size());
+    EXPECT_GE(disagree.left() - agree.right(), 8);
+    EXPECT_EQ(agree.top(), disagree.top());
+}
+
 TEST_F(SplashTest, EnterOnDontAgreeOpensTheMenuAndDoesNotEndTheProgram)
 {
     Main();

@@ -4,12 +4,19 @@
 #include "platform/services.h"
 
 #include <QMap>
+#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <vector>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace qm::test {
 

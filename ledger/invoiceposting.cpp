@@ -1,0 +1,147 @@
+#include "ledger/invoiceposting.h"
+
+#include "common/convert.h"
+#include "platform/database.h"
+#include "platform/decimal.h"
+#include "platform/error.h"
+#include "platform/jetsql.h"
+#include "platform/transaction.h"
+
+#include <QUuid>
+#include <memory>
+
+namespace qm {
+
+std::function<void(PostingStep)> postingStepHook;
+
+namespace {
+
+const QString ReceiptsFile = QStringLiteral("qm.mdb");
+const QString InvoicesFile = QStringLiteral("qm1.mdb");
+const QString Connect = QStringLiteral(";pwd=pillowcanters");
+
+// Files made before postings were kept get their table on first use.
+const QString PendingTable = QStringLiteral("create table if not exists pendingpost (ID integer primary key "
+                                            "autoincrement, token text not null, invoice text, amount currency)");
+const QString DoneTable = QStringLiteral("create table if not exists postdone (token text primary key)");
+
+bool hasTable(Database &db, const QString &name)
+{
+    const auto rs = db.OpenRecordset(QStringLiteral("select name from sqlite_master where type = 'table' and name = ")
+                                         + SqlText(name),
+                                     RecordsetType::Snapshot);
+    return !rs->Eof();
+}
+
+struct Pending
+{
+    qint64 id;
+    QString token;
+    QString invoice;
+    double amount;
+};
+
+std::vector<Pending> pendingPostings(Database &receipts)
+{
+    std::vector<Pending> pending;
+    if (!hasTable(receipts, QStringLiteral("pendingpost")))
+        return pending;
+    const auto rs = receipts.OpenRecordset(
+        QStringLiteral("select ID, token, invoice, amount from pendingpost order by ID"), RecordsetType::Snapshot);
+    for (; !rs->Eof(); rs->MoveNext())
+        pending.push_back({rs->field(0).toInteger(), rs->field(1).toText(), rs->field(2).toText(), Val(rs->field(3))});
+    return pending;
+}
+
+// Adds one posting to its invoice, once: the token it leaves behind says it was added.
+void applyToInvoice(Database &invoices, const Pending &posting)
+{
+    Transaction transaction(invoices);
+    invoices.Execute(DoneTable);
+    const auto done = invoices.OpenRecordset(
+        QStringLiteral("select token from postdone where token = ") + SqlText(posting.token), RecordsetType::Snapshot);
+    if (!done->Eof())
+        return; // added before a crash; only its record in qm.mdb was left
+    const auto rs = invoices.OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(posting.invoice));
+    if (!rs->Eof()) {
+        rs->Edit();
+        const Value paid = rs->field(QStringLiteral("paid"));
+        if (paid.isNull())
+            throw Error(ErrorCode::InvalidUseOfNull, QStringLiteral("the invoice has no paid amount"));
+        rs->Fields(QStringLiteral("paid")).setValue(Value(roundDecimal(Val(paid) + posting.amount, 4)));
+        rs->Update();
+    }
+    // No invoice of that number: nothing to add, and nothing more to wait for.
+    invoices.Execute(QStringLiteral("insert into postdone (token) values (%1)").arg(SqlText(posting.token)));
+    transaction.commit();
+}
+
+} // namespace
+
+void reachPostingStep(PostingStep step)
+{
+    if (postingStepHook)
+        postingStepHook(step);
+}
+
+void recordPostings(Database &receipts, const std::vector<Posting> &postings)
+{
+    bool tableReady = false;
+    for (const Posting &posting : postings) {
+        if (posting.invoice.isEmpty() || posting.amount == 0)
+            continue;
+        if (!tableReady) {
+            receipts.Execute(PendingTable);
+            tableReady = true;
+        }
+        const QString token = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const auto rs = receipts.OpenRecordset(QStringLiteral("pendingpost"));
+        rs->AddNew();
+        rs->Fields(QStringLiteral("token")).setValue(Value(token));
+        rs->Fields(QStringLiteral("invoice")).setValue(Value(posting.invoice));
+        rs->Fields(QStringLiteral("amount")).setValue(Value(roundDecimal(posting.amount, 4)));
+        rs->Update();
+    }
+}
+
+std::vector<PostingFailure> applyPendingPostings()
+{
+    std::vector<PostingFailure> failures;
+    std::unique_ptr<Database> receipts;
+    std::vector<Pending> pending;
+    try {
+        receipts = DBEngine().OpenDatabase(ReceiptsFile, false, false, Connect);
+        pending = pendingPostings(*receipts);
+    } catch (const Error &) {
+        return failures; // no receipts file to read: nothing known to be pending
+    }
+    if (pending.empty())
+        return failures;
+
+    std::unique_ptr<Database> invoices;
+    try {
+        invoices = DBEngine().OpenDatabase(InvoicesFile, false, false, Connect);
+    } catch (const Error &e) {
+        for (const Pending &posting : pending)
+            failures.push_back({posting.invoice, e.Description()});
+        return failures;
+    }
+    for (const Pending &posting : pending) {
+        try {
+            applyToInvoice(*invoices, posting);
+            reachPostingStep(PostingStep::InvoiceUpdated);
+            receipts->Execute(QStringLiteral("delete from pendingpost where ID = %1").arg(posting.id));
+        } catch (const Error &e) {
+            failures.push_back({posting.invoice, e.Description()});
+            continue;
+        }
+        try {
+            // The posting is gone from qm.mdb, so its token is no longer needed.
+            invoices->Execute(QStringLiteral("delete from postdone where token = ") + SqlText(posting.token));
+        } catch (const Error &) {
+        }
+    }
+    return failures;
+}
+
+} // namespace qm

@@ -1,0 +1,191 @@
+// A receipt's amount reaches its invoice even when the program dies between the two files,
+// or the invoice file is locked: the posting is kept with the receipt and finished, once, the
+// next time the receipts screen or the program starts. The crashes are real: a child process
+// saves a receipt and is killed with SIGKILL at a step between the two writes.
+#include "ledger/invoiceposting.h"
+#include "tests/ledger/ledgerfixture.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <csignal>
+#include <cstdio>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace qm::test {
+
+namespace {
+
+const char *const StoppedMarker = "QM-POSTING-STEP-REACHED";
+
+QString stepName(PostingStep step)
+{
+    return step == PostingStep::ReceiptStored ? QStringLiteral("ReceiptStored") : QStringLiteral("InvoiceUpdated");
+}
+
+class PostingTest : public LedgerTest
+{
+protected:
+    // Runs `action` ("save" or "delete") on the receipts screen in a child process over this
+    // program folder, and kills it with SIGKILL when it reaches `step`.
+    void crashChild(const QString &action, PostingStep step)
+    {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QM_CRASH_FOLDER"), m_dir.path());
+        environment.insert(QStringLiteral("QM_CRASH_ACTION"), action);
+        environment.insert(QStringLiteral("QM_CRASH_STEP"), stepName(step));
+        child.setProcessEnvironment(environment);
+        child.setWorkingDirectory(m_dir.path());
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=PostingCrashChild.*")});
+        ASSERT_TRUE(child.waitForStarted());
+        QByteArray output;
+        while (!output.contains(StoppedMarker) && child.waitForReadyRead(60000))
+            output += child.readAll();
+        ASSERT_TRUE(output.contains(StoppedMarker)) << output.toStdString();
+        ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    }
+
+    int pending() { return value("qm.mdb", "select count(*) from pendingpost").toInt(); }
+};
+
+} // namespace
+
+// The child's side of the crash tests: it only runs when a crash test starts it.
+TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
+{
+    const QString folder = qEnvironmentVariable("QM_CRASH_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "started by the crash tests only";
+    auto services = std::make_unique<TestServices>();
+    services->folder = folder;
+    setServices(std::move(services));
+    RecordingMessageSink messages;
+    setMessageSink(&messages);
+    const QString stopAt = qEnvironmentVariable("QM_CRASH_STEP");
+    postingStepHook = [stopAt](PostingStep step) {
+        if (stepName(step) != stopAt)
+            return;
+        std::printf("\n%s\n", StoppedMarker);
+        std::fflush(stdout);
+        for (;;)
+            ::pause(); // until the test kills this process
+    };
+    RRC &form = Forms::get<RRC>();
+    if (qEnvironmentVariable("QM_CRASH_ACTION") == QLatin1String("delete")) {
+        form.mrd_Click();
+    } else {
+        form.Command1_Click(6);
+        form.pay1[0]->typeText("01/jul/00");
+        form.combo1->pickRow(0);
+        form.Combo3->pick(0);
+        form.Text2[3]->typeText("200");
+        form.pay1[3]->typeText("A12");
+        form.Command1_Click(1);
+    }
+    ADD_FAILURE() << "the step was never reached";
+}
+
+TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
+{
+    struct Case
+    {
+        PostingStep step;
+        bool programStart; // finished by the program's start, else by the receipts screen's
+        double paidAtCrash;
+    };
+    const Case cases[] = {
+        {PostingStep::ReceiptStored, false, 0},
+        {PostingStep::ReceiptStored, true, 0},
+        {PostingStep::InvoiceUpdated, false, 200}, // in the invoice, still recorded as pending
+        {PostingStep::InvoiceUpdated, true, 200},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(stepName(c.step).toStdString() + (c.programStart ? " program" : " screen"));
+        run("qm.mdb", "delete from r");
+        run("qm1.mdb", "update inv set paid = 0");
+        crashChild("save", c.step);
+        EXPECT_EQ(rowOf("qm.mdb", "select e, l from r"), "200|A12");
+        EXPECT_EQ(pending(), 1);
+        EXPECT_DOUBLE_EQ(paid("A12"), c.paidAtCrash);
+
+        if (c.programStart)
+            Main();
+        else
+            Forms::get<RRC>();
+        EXPECT_DOUBLE_EQ(paid("A12"), 200);
+        EXPECT_EQ(pending(), 0);
+        EXPECT_EQ(value("qm1.mdb", "select count(*) from postdone"), "0");
+        Forms::discardAll();
+        Forms::get<RRC>(); // finishing again changes nothing
+        EXPECT_DOUBLE_EQ(paid("A12"), 200);
+        Forms::discardAll();
+        EXPECT_TRUE(m_messages.log().empty());
+    }
+}
+
+TEST_F(PostingTest, AReceiptDeletedJustBeforeACrashIsTakenOffItsInvoice)
+{
+    addRow("r", "2000-07-01", 1, 150, "10", "A12");
+    run("qm1.mdb", "update inv set paid = 150 where a = 'A12'");
+    crashChild("delete", PostingStep::ReceiptStored);
+    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_DOUBLE_EQ(paid("A12"), 150);
+    Forms::get<RRC>();
+    EXPECT_DOUBLE_EQ(paid("A12"), 0);
+    EXPECT_EQ(pending(), 0);
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+// With the invoice file locked by another program, the receipt is saved and the posting
+// waits; it is applied once the next time the receipts screen opens.
+TEST_F(PostingTest, ALockedInvoiceFileDelaysThePostingAndLosesNothing)
+{
+    sqlite3 *lock = nullptr;
+    ASSERT_EQ(sqlite3_open(path("qm1.mdb").toUtf8().constData(), &lock), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(lock, "begin immediate", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    RRC &form = Forms::get<RRC>();
+    enter(form, "01/jul/00", 0, "200");
+    form.pay1[3]->typeText("A12");
+    form.Command1_Click(1);
+    EXPECT_FALSE(Forms::isLoaded<RRC>());
+    EXPECT_EQ(texts(), QStringList({"The receipt was saved, but the paid amount of invoice A12 was not updated "
+                                    "(database is locked). It will be updated the next time the receipts screen "
+                                    "is opened."}));
+    EXPECT_EQ(value("qm.mdb", "select e from r"), "200");
+    EXPECT_EQ(pending(), 1);
+
+    sqlite3_exec(lock, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(lock);
+    EXPECT_DOUBLE_EQ(paid("A12"), 0);
+    m_messages.clear();
+    Forms::get<RRC>().Command1_Click(2);
+    EXPECT_DOUBLE_EQ(paid("A12"), 200);
+    Forms::get<RRC>().Command1_Click(2);
+    EXPECT_DOUBLE_EQ(paid("A12"), 200);
+    EXPECT_EQ(pending(), 0);
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+// Files made before postings were kept get their tables when a receipt first needs them.
+TEST_F(PostingTest, FilesWithoutThePostingTablesGetThem)
+{
+    run("qm.mdb", "drop table pendingpost");
+    run("qm1.mdb", "drop table postdone");
+    Main(); // nothing recorded, nothing created
+    EXPECT_EQ(value("qm.mdb", "select count(*) from sqlite_master where name = 'pendingpost'"), "0");
+    Forms::discardAll();
+    RRC &form = Forms::get<RRC>();
+    enter(form, "01/jul/00", 0, "120");
+    form.pay1[3]->typeText("A1");
+    form.Command1_Click(1);
+    EXPECT_TRUE(m_messages.log().empty());
+    EXPECT_DOUBLE_EQ(paid("A1"), 120);
+    EXPECT_EQ(pending(), 0);
+}
+
+} // namespace qm::test
