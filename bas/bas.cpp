@@ -5,15 +5,12 @@
 #include "common/convert.h"
 #include "common/format.h"
 #include "common/period.h"
-#include "common/screenskeleton.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/fileaccess.h"
 #include "platform/msgbox.h"
-#include "platform/services.h"
-#include "shell/frmabout.h"
-#include "shell/menu2.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 #include <cmath>
 
@@ -27,6 +24,7 @@ bas::bas()
     : Form(QStringLiteral("bas"))
 {
     buildLayout();
+    buildMenus();
     Command1[4]->onClick = [this] { Command1_Click(4); };
     Command4->onClick = [this] { Command4_Click(); };
     Command5->onClick = [this] { Command5_Click(); };
@@ -35,11 +33,17 @@ bas::bas()
         const int i = index;
         label->onMouseMove = [this, i] { Label1_MouseMove(i); };
     }
-    mm->onClick = [this] { mm_Click(); };
-    mps->onClick = [this] { mps_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    ha->onClick = [this] { ha_Click(); };
-    en->onClick = [this] { en_Click(); };
+}
+
+void bas::buildMenus()
+{
+    MenuBar(*this, appTitle())
+        .mainMenu(&mm)
+        .menu(QStringLiteral("&File..."),
+              {{QStringLiteral("&Add"), &fa}, {QStringLiteral("&Delete Current Record"), &fd}}, false, &f1)
+        .print(&mps)
+        .help(&ht, &ha)
+        .quit(&en, {}, QStringLiteral("&Quit..."));
 }
 
 void bas::Form_Load()
@@ -142,36 +146,6 @@ void bas::Label1_MouseMove(int index)
         Label1[7]->setVisible(true);
         Label1[8]->setVisible(false);
     }
-}
-
-void bas::mm_Click()
-{
-    Forms::get<Menu2>().Show();
-    Forms::Unload(*this);
-}
-
-void bas::mps_Click()
-{
-    try {
-        services().printWindow(*this);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Printer Error"), vbExclamation, appTitle());
-    }
-}
-
-void bas::ht_Click()
-{
-    showHelpTopics();
-}
-
-void bas::ha_Click()
-{
-    Forms::get<frmAbout>().Show();
-}
-
-void bas::en_Click()
-{
-    QuitApp();
 }
 
 } // namespace qm

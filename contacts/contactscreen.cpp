@@ -1,6 +1,5 @@
 #include "contacts/contactscreen.h"
 
-#include "common/screenskeleton.h"
 #include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/dates.h"
@@ -8,9 +7,9 @@
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
-#include "shell/frmabout.h"
 #include "shell/menu2.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 #include <QApplication>
 #include <QDate>
@@ -33,6 +32,7 @@ ContactScreen::ContactScreen(const QString &name, const QString &caption, Party 
     , m_use(use)
 {
     buildLayout(caption);
+    buildMenus();
 
     m_record->DatabaseName = QStringLiteral("qm.mdb");
     m_record->Connect = QStringLiteral(";pwd=pillowcanters");
@@ -86,15 +86,24 @@ void ContactScreen::wireHandlers()
         addt->onClick = [this] { addt_Click(); };
     if (addb)
         addb->onClick = [this] { addb_Click(); };
-    mm->onClick = [this] { mm_Click(); };
-    fa->onClick = [this] { fa_Click(); };
-    fd->onClick = [this] { fd_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    ha->onClick = [this] { ha_Click(); };
-    en->onClick = [this] { en_Click(); };
     for (int index : {7, 8}) {
         Label1[index]->onMouseMove = [this, index] { Label1_MouseMove(index); };
     }
+}
+
+void ContactScreen::buildMenus()
+{
+    MenuBar(*this, Corvane)
+        .mainMenu(&mm, Leaving::check([this] { return mayLeave(false); }).then([this] {
+            release(Data1);
+            release(Data2);
+            goToMainMenu(*this);
+        }))
+        .menu(QStringLiteral("&File..."), {{QStringLiteral("&Add"), &fa, [this] { fa_Click(); }},
+                                           {QStringLiteral("&Delete Current Record"), &fd, [this] { fd_Click(); }}})
+        .help(&ht, &ha)
+        // Ending writes nothing: also an edit that Save checked but nothing wrote is lost.
+        .quit(&en, Leaving::check([this] { return mayLeave(true); }), QStringLiteral("&Quit..."));
 }
 
 Data *ContactScreen::record() const
@@ -462,34 +471,6 @@ void ContactScreen::fa_Click()
     release(Data2);
     handedKey().clear();
     ReloadForm(*this);
-}
-
-void ContactScreen::mm_Click()
-{
-    if (!mayLeave(false))
-        return;
-    release(Data1);
-    release(Data2);
-    Forms::get<Menu2>().Show();
-    Forms::Unload(*this);
-}
-
-void ContactScreen::en_Click()
-{
-    // Ending writes nothing: also an edit that Save checked but nothing wrote is lost.
-    if (!mayLeave(true))
-        return;
-    QuitApp();
-}
-
-void ContactScreen::ht_Click()
-{
-    showHelpTopics();
-}
-
-void ContactScreen::ha_Click()
-{
-    Forms::get<frmAbout>().Show();
 }
 
 void ContactScreen::navbuts_Click(int)

@@ -53,10 +53,6 @@ public:
     void addb_Click();
     void fd_Click();
     void fa_Click();
-    void mm_Click();
-    void en_Click();
-    void ht_Click();
-    void ha_Click();
     void navbuts_Click(int index);
     virtual void Label1_MouseMove(int index);
 
@@ -106,6 +102,7 @@ protected:
 
 private:
     void buildLayout(const QString &caption);
+    void buildMenus();
     // Form_Load's opening steps, shared by every screen.
     void loadCommon();
     void wireHandlers();

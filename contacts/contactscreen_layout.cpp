@@ -70,17 +70,6 @@ void ContactScreen::buildLayout(const QString &formCaption)
     paintPanel(m_background);
     setCentralWidget(m_background);
 
-    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
-    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
-    QMenu *f1 = addMenu(QStringLiteral("&File..."));
-    fa = addMenuItem(f1, QStringLiteral("&Add"), {});
-    fd = addMenuItem(f1, QStringLiteral("&Delete Current Record"), {});
-    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
-    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
-    ha = addMenuItem(h1, QStringLiteral("&About"), {});
-    QMenu *q1 = addMenu(QStringLiteral("&Quit..."));
-    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
-
     sspanel100 = new SSPanel(m_background);
     paintPanel(sspanel100);
     sspanel100->setWidth(12300);

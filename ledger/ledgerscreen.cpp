@@ -2,7 +2,6 @@
 
 #include "common/convert.h"
 #include "common/format.h"
-#include "common/screenskeleton.h"
 #include "common/shortdate.h"
 #include "ledger/ctc.h"
 #include "platform/database.h"
@@ -16,9 +15,9 @@
 #include "platform/services.h"
 #include "platform/transaction.h"
 #include "reports/reports2.h"
-#include "shell/frmabout.h"
 #include "shell/menu2.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -84,6 +83,7 @@ LedgerScreen::LedgerScreen(const QString &name, Kind kind)
     , m_kind(kind)
 {
     buildLayout();
+    buildMenus();
     // Bound so that each handler finds what it reads already filled: the party before its
     // copies, the GST rate before the amounts, the invoice date before the number whose
     // look-up may replace it.
@@ -162,14 +162,18 @@ void LedgerScreen::wireHandlers()
     Command5->onClick = [this] { Command5_Click(); };
     search->onClick = [this] { search_Click(); };
     back->onClick = [this] { back_Click(); };
-    mm->onClick = [this] { mm_Click(); };
-    msa->onClick = [this] { Add1_Click(); };
-    mse->onClick = [this] { Adds_Click(); };
-    mrd->onClick = [this] { mrd_Click(); };
-    mps->onClick = [this] { mps_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    a1->onClick = [this] { a1_Click(); };
-    en->onClick = [this] { en_Click(); };
+}
+
+void LedgerScreen::buildMenus()
+{
+    MenuBar(*this, appTitle())
+        .mainMenu(&mm, Leaving::ask(QStringLiteral("Cancel edit and go to Menu?")).then([this] { Command1_Click(2); }))
+        .menu(QStringLiteral("&Supplier..."), {{QStringLiteral("&Add"), &msa, [this] { Add1_Click(); }},
+                                               {QStringLiteral("&Edit"), &mse, [this] { Adds_Click(); }}})
+        .menu(QStringLiteral("&Record..."), {{QStringLiteral("&Delete"), &mrd, [this] { mrd_Click(); }}})
+        .print(&mps)
+        .help(&ht, &a1)
+        .quit(&en, Leaving::ask(QStringLiteral("Cancel current edit and exit?"), vbYesNoCancel));
 }
 
 void LedgerScreen::fillLists()
@@ -778,40 +782,6 @@ void LedgerScreen::Label1_MouseMove(int index)
         Label1[7]->setVisible(true);
         detailsHidden();
     }
-}
-
-// ---- Menus ----
-
-void LedgerScreen::mm_Click()
-{
-    if (MsgBox(QStringLiteral("Cancel edit and go to Menu?"), vbYesNo, appTitle()) == vbYes)
-        Command1_Click(2);
-}
-
-void LedgerScreen::mps_Click()
-{
-    try {
-        services().printWindow(*this);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Printer Error"), vbExclamation, appTitle());
-    }
-}
-
-void LedgerScreen::ht_Click()
-{
-    showHelpTopics();
-}
-
-void LedgerScreen::a1_Click()
-{
-    Forms::get<frmAbout>().Show();
-}
-
-void LedgerScreen::en_Click()
-{
-    if (MsgBox(QStringLiteral("Cancel current edit and exit?"), vbYesNoCancel, QStringLiteral("Quitting QUILLMARK"))
-        == vbYes)
-        QuitApp();
 }
 
 bool LedgerScreen::isReceipts() const

@@ -78,12 +78,7 @@ public:
     void Command5_Click();
     void Label1_MouseMove(int index);
 
-    // Menus.
-    void mm_Click();
-    void mps_Click();
-    void ht_Click();
-    void a1_Click();
-    void en_Click();
+    // Record > Delete.
     virtual void mrd_Click() = 0;
 
 protected:
@@ -142,6 +137,7 @@ protected:
 
 private:
     void buildLayout();
+    void buildMenus();
     void wireHandlers();
     void fillLists();
     QWidget *basisInput(int index) const;

@@ -1,12 +1,11 @@
-#include "common/screenskeleton.h"
 #include "ledger/ledgerscreen.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
+#include "shell/pictures.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QMenu>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -53,21 +52,6 @@ void LedgerScreen::buildLayout()
     setOpensMaximised(true);
     auto *background = new QWidget(this);
     setCentralWidget(background);
-
-    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
-    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
-    QMenu *ms = addMenu(QStringLiteral("&Supplier..."));
-    msa = addMenuItem(ms, QStringLiteral("&Add"), {});
-    mse = addMenuItem(ms, QStringLiteral("&Edit"), {});
-    QMenu *mr = addMenu(QStringLiteral("&Record..."));
-    mrd = addMenuItem(mr, QStringLiteral("&Delete"), {});
-    QMenu *mp = addMenu(QStringLiteral("&Print..."));
-    mps = addMenuItem(mp, QStringLiteral("&Screen"), {});
-    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
-    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
-    a1 = addMenuItem(h1, QStringLiteral("&About"), {});
-    QMenu *q1 = addMenu(QStringLiteral("Quit..."));
-    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
 
     sspanel100 = new SSPanel(background);
     sspanel100->setBackColor(vbPink);

@@ -71,7 +71,7 @@ TEST_F(ClientTest, TheMenuOpensTheFirstClientWithNothingToSave)
     EXPECT_EQ(screen.combo1[0]->ListCount(), 8);
     EXPECT_FALSE(screen.Picture1->Visible());
 
-    screen.mm_Click(); // nothing changed: no question
+    screen.mm->onClick(); // nothing changed: no question
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
     EXPECT_FALSE(Forms::isLoaded<crcm>());
@@ -96,7 +96,7 @@ TEST_F(ClientTest, BrowsingWithoutTypingWritesNothing)
 
     // The moves set the flag; Main Menu asks, and leaving still writes nothing.
     EXPECT_EQ(screen.changed->Value(), 1);
-    screen.mm_Click();
+    screen.mm->onClick();
     EXPECT_EQ(takeMessages(), QStringList({"You haven't saved the current edit. Do you still wish to continue?"}));
     EXPECT_FALSE(Forms::isLoaded<crcm>());
     EXPECT_EQ(dump("c"), before);
@@ -122,7 +122,7 @@ TEST_F(ClientTest, AStateNarrowsBothListsAndAPlaceFillsThePostcode)
     EXPECT_EQ(screen.Text1[6]->Text(), "RICHMOND");
 
     // Releasing the look-up controls must not clear the postcode: Main Menu writes it.
-    screen.mm_Click();
+    screen.mm->onClick();
     EXPECT_EQ(column("c", 1, "e"), "RICHMOND EAST");
     EXPECT_EQ(column("c", 1, "f"), "NSW");
     EXPECT_EQ(column("c", 1, "g"), "2753");
@@ -281,11 +281,11 @@ TEST_F(ClientTest, SaveChecksInOrderAndThenClearsTheFlag)
     // The edit is still unwritten: Exit Now asks, and No keeps the program running.
     m_messages.clear();
     m_messages.queueAnswer(vbNo);
-    screen.en_Click();
+    screen.en->onClick();
     EXPECT_EQ(takeMessages(), QStringList({"You haven't saved the current edit. Do you still wish to continue?"}));
     EXPECT_EQ(m_services->quitCalls, 0);
     // Main Menu keeps the old rule: the flag is clear, so it leaves at once and writes the edit.
-    screen.mm_Click();
+    screen.mm->onClick();
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_EQ(column("c", 1, "e"), "Nowhere");
     EXPECT_EQ(column("c", 1, "a"), "Pat");
@@ -295,7 +295,7 @@ TEST_F(ClientTest, ExitNowAsksOnlyWithAnEditAndEndsWithoutWriting)
 {
     addParty("c", "Alpha");
     crcm &screen = openFromMenu();
-    EXPECT_THROW(screen.en_Click(), QuitRequested);
+    EXPECT_THROW(screen.en->onClick(), QuitRequested);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_EQ(m_services->quitCalls, 1);
 }

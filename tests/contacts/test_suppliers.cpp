@@ -61,12 +61,12 @@ TEST_F(SupplierTest, TheBrowsingScreenAsksUntilSaveAndBrowsesWithoutWriting)
     EXPECT_EQ(dump("s"), before);
 
     m_messages.queueAnswer(vbNo);
-    screen.mm_Click();
+    screen.mm->onClick();
     EXPECT_EQ(takeMessages(), QStringList({"You haven't saved the current edit. Do you still wish to continue?"}));
     EXPECT_TRUE(Forms::isLoaded<srcm>());
     screen.Command3_Click();
     EXPECT_EQ(screen.changed->Value(), 0);
-    screen.mm_Click();
+    screen.mm->onClick();
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_EQ(dump("s"), before);
 }

@@ -341,13 +341,13 @@ TEST_F(JobListTest, MainMenuAsksFirstAndLeavesTheCallerLoaded)
     PRC &payments = Forms::get<PRC>();
     CTC &list = openFrom(payments);
     m_messages.queueAnswer(vbNo);
-    list.mm_Click();
+    list.mm->onClick();
     ASSERT_EQ(m_messages.log().size(), 1u);
     EXPECT_EQ(m_messages.log()[0].text, "Cancel edit and go to Menu?");
     EXPECT_EQ(m_messages.log()[0].title, "Corvane");
     EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
     EXPECT_TRUE(Forms::isLoaded(list));
-    list.mm_Click();
+    list.mm->onClick();
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<CTC>());
     EXPECT_TRUE(Forms::isLoaded<Menu2>());

@@ -330,7 +330,7 @@ TEST_F(RecordTest, CancelWritesNothingOnANewOrAnEditedRow)
     again.Command1_Click(6);
     enter(again, "02/jul/00", 0, "50");
     m_messages.queueAnswer(vbYes);
-    again.mm_Click(); // "Cancel edit and go to Menu?" runs Cancel
+    again.mm->onClick(); // "Cancel edit and go to Menu?" runs Cancel
     EXPECT_EQ(texts(), QStringList({"Cancel edit and go to Menu?"}));
     EXPECT_FALSE(Forms::isLoaded(again));
     EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");

@@ -239,22 +239,22 @@ TEST_F(ScreensTest, TheMenus)
     PRC &form = Forms::get<PRC>();
     enter(form, "01/jul/00", 0, "22");
     m_messages.queueAnswer(vbNo);
-    form.en_Click();
+    form.en->onClick();
     EXPECT_EQ(m_messages.log().back().title, "Quitting QUILLMARK");
     EXPECT_EQ(m_messages.log().back().buttons, vbYesNoCancel);
     EXPECT_EQ(m_services->quitCalls, 0);
     m_messages.queueAnswer(vbNo);
-    form.mm_Click();
+    form.mm->onClick();
     EXPECT_TRUE(Forms::isLoaded(form));
-    form.a1_Click();
+    form.a1->onClick();
     EXPECT_TRUE(Forms::isLoaded<frmAbout>());
     m_services->printerWorks = false;
-    form.mps_Click();
+    form.mps->onClick();
     EXPECT_EQ(m_messages.log().back().text, "Printer Error");
     EXPECT_EQ(m_messages.log().back().title, "QUILLMARK");
     m_messages.queueAnswer(vbYes);
     try {
-        form.en_Click();
+        form.en->onClick();
     } catch (const QuitRequested &) {
     }
     EXPECT_EQ(m_services->quitCalls, 1);
