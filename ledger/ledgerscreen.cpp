@@ -1,7 +1,9 @@
 #include "ledger/ledgerscreen.h"
 
+#include "common/classification.h"
 #include "common/convert.h"
 #include "common/format.h"
+#include "common/gst.h"
 #include "common/shortdate.h"
 #include "ledger/ctc.h"
 #include "platform/database.h"
@@ -21,7 +23,6 @@
 
 #include <QEvent>
 #include <QLineEdit>
-#include <cmath>
 
 namespace qm {
 
@@ -78,9 +79,9 @@ void watchDoubleClick(QComboBox *combo, std::function<void()> handler)
 }
 } // namespace
 
-LedgerScreen::LedgerScreen(const QString &name, Kind kind)
+LedgerScreen::LedgerScreen(const QString &name, Ledger ledger)
     : Form(name)
-    , m_kind(kind)
+    , m_ledger(ledger)
 {
     buildLayout();
     buildMenus();
@@ -184,45 +185,9 @@ void LedgerScreen::fillLists()
         Combo2[0]->setText(QStringLiteral("Expense"));
     Combo3->AddItem(QStringLiteral("10"));
     Combo3->AddItem(QStringLiteral("0"));
-    const QStringList categories = isReceipts() ? QStringList{"Services",
-                                                              "Goods",
-                                                              "Interest",
-                                                              "EXPORT",
-                                                              "Other",
-                                                              "RESIDENTIAL PROPERTY RENT",
-                                                              "FINANCIAL SUPPLIES",
-                                                              "PRECIOUS METALS",
-                                                              "SCHOOL TUCKSHOP FOOD"}
-                                                : QStringList{"Phone",
-                                                              "Electricity",
-                                                              "Gas",
-                                                              "Car Expenses",
-                                                              "Equipment",
-                                                              "Financial Charges",
-                                                              "Postage",
-                                                              "Petty Cash",
-                                                              "Office Rental",
-                                                              "WAGES",
-                                                              "Other",
-                                                              "GST Tax",
-                                                              "Tax",
-                                                              "Maintenance",
-                                                              "Advertising",
-                                                              "RENTAL PROPERTY RATES & REPAIRS",
-                                                              "FINANCIAL SUPPLIES",
-                                                              "PRECIOUS METALS",
-                                                              "SCHOOL TUCKSHOP FOOD",
-                                                              "NEW CAR"};
-    const QStringList subCategories
-        = isReceipts()
-              ? QStringList{"Rental", "Refund", "Gift", "GST Tax", "Nil"}
-              : QStringList{
-                  "Travel",       "Meals",   "Entertainment", "Subscriptions", "Books & Publications\"", "Accounting",
-                  "Legal fees",   "Repairs", "Printing",      "Delivery",      "Loan Interest",          "Insurance",
-                  "Mobile Phone", "Nil"};
-    for (const QString &item : categories)
+    for (const QString &item : ledgerCategories(m_ledger))
         Combo2[2]->AddItem(item);
-    for (const QString &item : subCategories)
+    for (const QString &item : ledgerSubCategories(m_ledger))
         Combo2[3]->AddItem(item);
     for (const char *item : {"Cheque", "Credit Card", "Cash", "Direct"})
         Combo2[1]->AddItem(QString::fromLatin1(item));
@@ -393,8 +358,8 @@ void LedgerScreen::validateRow(int &action, int &save)
             save = 0;
             return;
         }
-        classification->setText(QStringLiteral("STD"));
-        classification->setText(classificationOf(Combo2[2]->Text()));
+        classification->setText(ClassificationCode().text());
+        classification->setText(ClassificationCode::ofCategory(m_ledger, Combo2[2]->Text()).text());
     }
     if (edited) {
         // Written here rather than by the data control, so that the amount is posted only
@@ -622,22 +587,12 @@ void LedgerScreen::Text2_Change(int index)
         Combo3->setText(Text2[6]->Text());
     if (index != 2 && index != 3 && index != 4 && index != 6)
         return;
-    const double nett = Val(Text2[2]->Text());
-    const double total = Val(Text2[3]->Text());
-    const double gst = Val(Text2[4]->Text());
-    const double rate = Val(Combo3->Text());
     // A row being shown shows its stored amounts: nothing is worked out again from its total.
     if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0 && !m_rows->isFilling()) {
-        // A step that cannot be worked out (a rate of -100) keeps the value read.
-        const double divisor = 1 + rate / 100;
-        double n = divisor != 0 ? total / divisor : nett;
-        if (!std::isfinite(n))
-            n = nett;
-        double g = total - n;
-        if (!std::isfinite(g))
-            g = gst;
-        Text2[2]->setText(Format(n, QStringLiteral("##0.00")));
-        Text2[4]->setText(Format(g, QStringLiteral("##0.00")));
+        const GstSplit split
+            = splitTotal(Val(Text2[3]->Text()), Val(Combo3->Text()), {Val(Text2[2]->Text()), Val(Text2[4]->Text())});
+        Text2[2]->setText(Format(split.nett, QStringLiteral("##0.00")));
+        Text2[4]->setText(Format(split.gst, QStringLiteral("##0.00")));
     }
     if (RecordLoading)
         return;
@@ -786,7 +741,7 @@ void LedgerScreen::Label1_MouseMove(int index)
 
 bool LedgerScreen::isReceipts() const
 {
-    return m_kind == Kind::Receipts;
+    return m_ledger == Ledger::Receipts;
 }
 
 QString LedgerScreen::formTag() const

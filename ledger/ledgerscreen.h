@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/classification.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 
@@ -82,8 +83,7 @@ public:
     virtual void mrd_Click() = 0;
 
 protected:
-    enum class Kind { Payments, Receipts };
-    LedgerScreen(const QString &name, Kind kind);
+    LedgerScreen(const QString &name, Ledger ledger);
 
     void Form_Load() override;
     void Form_QueryUnload(int &cancel, int unloadMode) override;
@@ -93,7 +93,6 @@ protected:
     void rowShown();
 
     // What tells the two forms apart.
-    virtual QString classificationOf(const QString &category) const = 0;
     // Checks after the shared ones; false when one failed (its message shown).
     virtual bool extraChecks();
     // Written in the same transaction as the row (receipts: the postings to invoices).
@@ -142,7 +141,7 @@ private:
     void fillLists();
     QWidget *basisInput(int index) const;
 
-    Kind m_kind;
+    Ledger m_ledger;
     std::vector<Bindable *> m_bound;
 };
 

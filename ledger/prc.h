@@ -24,7 +24,6 @@ public:
     void mrd_Click() override;
 
 protected:
-    QString classificationOf(const QString &category) const override;
     bool extraChecks() override;
     void afterAdd() override;
     void openPartyForm(const QString &id) override;

@@ -50,7 +50,7 @@ void appendItems(ComboBox *combo, const QStringList &items)
 } // namespace
 
 RRC::RRC()
-    : LedgerScreen(QStringLiteral("RRC"), Kind::Receipts)
+    : LedgerScreen(QStringLiteral("RRC"), Ledger::Receipts)
 {
     r = m_rows;
     c = m_parties;
@@ -104,16 +104,6 @@ void RRC::r_Validate(int &action, int &save)
 void RRC::r_Reposition()
 {
     rowShown();
-}
-
-QString RRC::classificationOf(const QString &category) const
-{
-    if (category == QLatin1String("RESIDENTIAL PROPERTY RENT") || category == QLatin1String("FINANCIAL SUPPLIES")
-        || category == QLatin1String("PRECIOUS METALS") || category == QLatin1String("SCHOOL TUCKSHOP FOOD"))
-        return QStringLiteral("ITS");
-    if (category == QLatin1String("EXPORT"))
-        return QStringLiteral("EXP");
-    return QStringLiteral("STD");
 }
 
 void RRC::shownRow()

@@ -41,7 +41,6 @@ public:
 
 protected:
     void Form_Load() override;
-    QString classificationOf(const QString &category) const override;
     void storeWithRow(Database &rows) override;
     void rowWritten() override;
     void shownRow() override;

@@ -3,7 +3,7 @@
 // Calc buttons.
 #include "bas/adj.h"
 #include "bas/bas.h"
-#include "bas/bascompute.h"
+#include "common/bascompute.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
 #include "platform/database.h"

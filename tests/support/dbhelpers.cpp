@@ -1,5 +1,6 @@
 #include "tests/support/dbhelpers.h"
 
+#include "db/dbinit.h"
 #include "platform/database.h"
 #include "platform/error.h"
 
@@ -44,6 +45,15 @@ QStringList rowsOf(const QString &file, const QString &select)
         rs->MoveNext();
     }
     return rows;
+}
+
+QString createProgramDatabase(const QString &folder, const QString &name)
+{
+    const QString file = folder + QLatin1Char('/') + name;
+    QString schema = name;
+    schema.replace(QStringLiteral(".mdb"), QStringLiteral(".sql"));
+    dbinit::createDatabase(file, QStringLiteral(QM_DB_DIR) + QLatin1Char('/') + schema);
+    return file;
 }
 
 } // namespace qm::test
