@@ -3,6 +3,7 @@
 #include "bas/adj.h"
 #include "common/bascompute.h"
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "platform/database.h"
@@ -77,8 +78,7 @@ void bas::Command1_Click(int)
 
     BasResult result;
     try {
-        const auto db
-            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        const auto db = openProgramDatabase(BookFile);
         result = computeBas(*db, request);
     } catch (const Error &e) {
         result.failure = e;

@@ -26,7 +26,7 @@ PRC::PRC()
     DBCombo2->ListField = QStringLiteral("jac");
     DBCombo2->BoundColumn = QStringLiteral("ID");
 
-    p->onValidate = [this](int &action, int &save) { p_Validate(action, save); };
+    p->onValidate = [this](DataAction &action, bool &save) { p_Validate(action, save); };
     p->onReposition = [this] { p_Reposition(); };
     jobtext->onChange = [this] { jobtext_Change(); };
     jobin->onChange = [this] { jobin_Change(); };
@@ -34,7 +34,7 @@ PRC::PRC()
     DBCombo2->onChange = [this] { DBCombo2_Change(); };
 }
 
-void PRC::p_Validate(int &action, int &save)
+void PRC::p_Validate(DataAction &action, bool &save)
 {
     validateRow(action, save);
 }

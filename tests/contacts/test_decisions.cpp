@@ -38,7 +38,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         ContactScreen &screen = clients ? static_cast<ContactScreen &>(Forms::get<crc>()) : Forms::get<src>();
         screen.Text1[3]->typeText("Twin");
         screen.abn->typeText("99 999");
-        screen.Command1_Click(2);
+        screen.Command1_Click(ContactButton::OK);
         EXPECT_EQ(ledger.combo1->BoundText(), "2");
         EXPECT_EQ(ledger.Text2[0]->Text(), "2");
         EXPECT_EQ(ledger.Text2[1]->Text(), "Twin");
@@ -47,7 +47,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         ledger.pay1[0]->typeText("01/jul/00");
         ledger.Combo3->pick(0);
         ledger.Text2[3]->typeText("11");
-        ledger.Command1_Click(1);
+        ledger.Command1_Click(LedgerButton::OK);
         EXPECT_FALSE(Forms::isLoaded(ledger));
         EXPECT_EQ(takeMessages(), QStringList());
         const QString rows = clients ? "r" : "p";

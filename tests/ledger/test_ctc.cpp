@@ -312,7 +312,7 @@ TEST_F(JobListTest, BackHandsTheTrimmedCodeToThePaymentsForm)
     EXPECT_EQ(payments.jobtext->Text(), "JOB 7");
     EXPECT_EQ(payments.job->BackColor(), vbPink);
     EXPECT_EQ(EditMode, payments.statuspanel->Caption());
-    payments.Command1_Click(1);
+    payments.Command1_Click(LedgerButton::OK);
     EXPECT_EQ(value("qm.mdb", "select v from p"), "JOB 7");
 }
 
@@ -332,7 +332,7 @@ TEST_F(JobListTest, ACodeAddedThereGoesBackIntoTheReceiptsForm)
     EXPECT_EQ(receipts.job->Text(), "O'NEIL");
     EXPECT_EQ(receipts.job->ListCount(), 1);
     EXPECT_EQ(receipts.jobtext->Text(), "O'NEIL");
-    receipts.Command1_Click(1);
+    receipts.Command1_Click(LedgerButton::OK);
     EXPECT_EQ(value("qm.mdb", "select v from r"), "O'NEIL");
 }
 

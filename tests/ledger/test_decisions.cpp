@@ -23,7 +23,7 @@ TEST_F(DecisionsTest, TheCloseBoxPostsTheReceipt)
 
     RRC &fresh = Forms::get<RRC>();
     fresh.Show();
-    fresh.Command1_Click(6);
+    fresh.Command1_Click(LedgerButton::Add);
     enter(fresh, "02/jul/00", 0, "75");
     fresh.pay1[3]->typeText("A12");
     fresh.close();
@@ -42,7 +42,7 @@ TEST_F(DecisionsTest, AddChecksAnEditedRow)
         addRow(table, "2000-07-01", 1, 110, "10");
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         retype(form.Text2[3], "");
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         EXPECT_EQ(texts(), QStringList({"Must enter a total"}));
         EXPECT_EQ(form.statuspanel->Caption(), "Editing");
         EXPECT_EQ(form.pay1[5]->Text(), "1");
@@ -50,11 +50,11 @@ TEST_F(DecisionsTest, AddChecksAnEditedRow)
         m_messages.clear();
 
         form.Text2[3]->typeText("99");
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         EXPECT_TRUE(m_messages.log().empty());
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(value("qm.mdb", "select e from " + table), "99");
-        form.Command1_Click(2);
+        form.Command1_Click(LedgerButton::Cancel);
     }
 }
 
@@ -90,7 +90,7 @@ TEST_F(DecisionsTest, ADeleteWhosePostingFailsSaysSo)
 
     run("qm1.mdb", "update inv set paid = 150 where a = 'B7'");
     m_messages.clear();
-    form.Command1_Click(2);
+    form.Command1_Click(LedgerButton::Cancel);
     Forms::get<RRC>();
     EXPECT_DOUBLE_EQ(paid("B7"), 0);
     EXPECT_TRUE(m_messages.log().empty());

@@ -78,13 +78,13 @@ TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
     if (qEnvironmentVariable("QM_CRASH_ACTION") == QLatin1String("delete")) {
         form.mrd_Click();
     } else {
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         form.pay1[0]->typeText("01/jul/00");
         form.combo1->pickRow(0);
         form.Combo3->pick(0);
         form.Text2[3]->typeText("200");
         form.pay1[3]->typeText("A12");
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
     }
     ADD_FAILURE() << "the step was never reached";
 }
@@ -151,7 +151,7 @@ TEST_F(PostingTest, ALockedInvoiceFileDelaysThePostingAndLosesNothing)
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("A12");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded<RRC>());
     EXPECT_EQ(texts(), QStringList({"The receipt was saved, but the paid amount of invoice A12 was not updated "
                                     "(database is locked). It will be updated the next time the receipts screen "
@@ -163,9 +163,9 @@ TEST_F(PostingTest, ALockedInvoiceFileDelaysThePostingAndLosesNothing)
     sqlite3_close(lock);
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
     m_messages.clear();
-    Forms::get<RRC>().Command1_Click(2);
+    Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
-    Forms::get<RRC>().Command1_Click(2);
+    Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
     EXPECT_EQ(pending(), 0);
     EXPECT_TRUE(m_messages.log().empty());
@@ -182,7 +182,7 @@ TEST_F(PostingTest, FilesWithoutThePostingTablesGetThem)
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "120");
     form.pay1[3]->typeText("A1");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
     EXPECT_EQ(pending(), 0);

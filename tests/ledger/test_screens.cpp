@@ -31,7 +31,7 @@ TEST_F(ScreensTest, TheFormsOpenFromTheMainMenuWithTheirLists)
     EXPECT_EQ(payments.Combo2[0]->List(0), "Expense");
     EXPECT_FALSE(payments.Picture1->Visible());
     EXPECT_FALSE(payments.back->Visible());
-    payments.Command1_Click(2);
+    payments.Command1_Click(LedgerButton::Cancel);
 
     Forms::get<Menu2>().Picture1_Click(6);
     RRC &receipts = Forms::get<RRC>();
@@ -147,7 +147,7 @@ TEST_F(ScreensTest, AfterDeletingTheLastRowTheScreenIsOnANewRow)
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[5]->Text() + form.pay1[0]->Text() + form.Text2[3]->Text(), "");
         enter(form, "04/jul/00", 0, "44");
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
         EXPECT_TRUE(m_messages.log().empty());
         EXPECT_EQ(column("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
     }
@@ -173,7 +173,7 @@ TEST_F(ScreensTest, APartyHandedBackIsSavedWithTheRow)
     form.pay1[0]->typeText("01/jul/00");
     form.Text2[3]->typeText("11");
     form.Combo3->pick(0);
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_EQ(rowOf("qm.mdb", "select p, b, t from p"), "3|3|New Co");
     EXPECT_EQ(column("qm.mdb", "select o from s order by ID"), QStringList({"11 222 333 444", "55 666", "99"}));
@@ -181,7 +181,7 @@ TEST_F(ScreensTest, APartyHandedBackIsSavedWithTheRow)
     // Edit with a party shown opens that party; with none, a new one.
     RRC &receipts = Forms::get<RRC>();
     receipts.combo1->pickRow(1);
-    receipts.Adds_Click();
+    receipts.combo1->doubleClick(); // "Double Click to edit"
     EXPECT_EQ(CallerTag, "RRC");
     EXPECT_EQ(CurrentClientId, "2");
     EXPECT_TRUE(Forms::isLoaded<crc>());
@@ -205,7 +205,7 @@ TEST_F(ScreensTest, TheJobButtonOpensTheJobListAndAPickedJobIsSaved)
     form.job->pickRow(0);
     EXPECT_EQ(form.jobtext->Text(), "JOB'S");
     EXPECT_EQ(form.job->BackColor(), vbPink);
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_EQ(value("qm.mdb", "select v from p"), "JOB'S");
 }
 
