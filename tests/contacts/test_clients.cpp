@@ -82,7 +82,7 @@ TEST_F(ClientTest, BrowsingWithoutTypingWritesNothing)
     addParty("c", "Alpha", "MELBOURNE", "VIC", "3000");
     addParty("c", "Beta", "O'CONNOR", "ACT", "2602");
     addParty("c", "Gamma", "RICHMOND", "NSW", "2753");
-    exec("qm.mdb", "update c set t = 'DARWIN', u = 'NT', w = '0800' where ID = 2");
+    run("qm.mdb", "update c set t = 'DARWIN', u = 'NT', w = '0800' where ID = 2");
     const QStringList before = dump("c");
     crcm &screen = openFromMenu();
     using namespace ContactButton;

@@ -28,7 +28,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         SCOPED_TRACE(table.toStdString());
         const bool clients = table == "c";
         addParty(table, "Twin");
-        exec("qm.mdb", QStringLiteral("update %1 set o = '11 111'").arg(table));
+        run("qm.mdb", QStringLiteral("update %1 set o = '11 111'").arg(table));
         LedgerScreen &ledger = clients ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         ledger.Show();
         ledger.combo1->pickRow(0); // the first Twin
@@ -89,7 +89,7 @@ TEST_F(ContactDecisionsTest, FileAddAsksOnlyWhileTheFlagIsSet)
         EXPECT_EQ(column(table, 1, "l"), "Alpha!");
         EXPECT_EQ(column(table, 1, "o"), "77");
         Forms::discardAll();
-        exec("qm.mdb", "delete from " + table);
+        run("qm.mdb", "delete from " + table);
     }
 }
 

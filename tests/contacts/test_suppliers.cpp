@@ -102,7 +102,7 @@ TEST_F(SupplierTest, TheSuburbKeepsThePlaceKeyOrTheTypedText)
 TEST_F(SupplierTest, ANewSupplierIsHandedBackToThePaymentsByKey)
 {
     const qint64 first = addParty("s", "Twin");
-    exec("qm.mdb", "update s set o = '11 111' where ID = 1");
+    run("qm.mdb", "update s set o = '11 111' where ID = 1");
     src &screen = openFromPayments("");
     EXPECT_FALSE(screen.Text1[0]->Visible());
     EXPECT_EQ(screen.statuspanel->Caption(), "Adding");

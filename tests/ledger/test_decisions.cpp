@@ -43,17 +43,17 @@ TEST_F(DecisionsTest, AddChecksAnEditedRow)
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         retype(form.Text2[3], "");
         form.Command1_Click(LedgerButton::Add);
-        EXPECT_EQ(texts(), QStringList({"Must enter a total"}));
+        EXPECT_EQ(messages(), QStringList({"Must enter a total"}));
         EXPECT_EQ(form.statuspanel->Caption(), "Editing");
         EXPECT_EQ(form.pay1[5]->Text(), "1");
-        EXPECT_EQ(value("qm.mdb", "select e from " + table), "110");
+        EXPECT_EQ(row("qm.mdb", "select e from " + table), "110");
         m_messages.clear();
 
         form.Text2[3]->typeText("99");
         form.Command1_Click(LedgerButton::Add);
         EXPECT_TRUE(m_messages.log().empty());
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
-        EXPECT_EQ(value("qm.mdb", "select e from " + table), "99");
+        EXPECT_EQ(row("qm.mdb", "select e from " + table), "99");
         form.Command1_Click(LedgerButton::Cancel);
     }
 }
@@ -70,8 +70,8 @@ TEST_F(DecisionsTest, DeleteTakesTheAmountOffOnlyWhenTheReceiptIsGone)
     run("qm1.mdb", "update inv set paid = 40 where a = 'A12'");
     form.mrd_Click();
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "1");
-    EXPECT_EQ(value("qm.mdb", "select count(*) from pendingpost"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from pendingpost"), "0");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -82,11 +82,12 @@ TEST_F(DecisionsTest, ADeleteWhosePostingFailsSaysSo)
     addRow("r", "2000-07-01", 1, 150, "10", "B7");
     RRC &form = Forms::get<RRC>();
     form.mrd_Click();
-    EXPECT_EQ(texts(), QStringList({"The receipt was deleted, but the paid amount of invoice B7 was not updated (the "
-                                    "invoice has no paid amount). It will be updated the next time the receipts "
-                                    "screen is opened."}));
+    EXPECT_EQ(messages(),
+              QStringList({"The receipt was deleted, but the paid amount of invoice B7 was not updated (the "
+                           "invoice has no paid amount). It will be updated the next time the receipts "
+                           "screen is opened."}));
     EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
 
     run("qm1.mdb", "update inv set paid = 150 where a = 'B7'");
     m_messages.clear();

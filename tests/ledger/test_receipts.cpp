@@ -15,7 +15,7 @@ TEST_F(ReceiptsTest, ANewReceiptPostsItsTotalOnceOnOk)
     form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded(form));
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
-    EXPECT_EQ(rowOf("qm.mdb", "select l, m, e from r"), "A12|05/Mar/01|200");
+    EXPECT_EQ(row("qm.mdb", "select l, m, e from r"), "A12|05/Mar/01|200");
     EXPECT_TRUE(m_messages.log().empty());
 }
 
@@ -41,7 +41,7 @@ TEST_F(ReceiptsTest, CancelOnANewReceiptPostsNothing)
     form.pay1[3]->typeText("A12");
     form.Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
 }
 
 // Each change of a receipt's total is posted once, whichever way the row is left.
@@ -64,7 +64,7 @@ TEST_F(ReceiptsTest, EditsPostTheirDifferenceOnceOnEveryPath)
     retype(form.Text2[3], "120");
     form.Command1_Click(LedgerButton::GoLast); // Go Last >> posts too
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
-    EXPECT_EQ(value("qm.mdb", "select e from r where ID = 1"), "120");
+    EXPECT_EQ(row("qm.mdb", "select e from r where ID = 1"), "120");
 
     retype(form.Text2[3], "75");
     form.Command1_Click(LedgerButton::Add); // Add with a pending receipt posts it once
@@ -90,11 +90,11 @@ TEST_F(ReceiptsTest, ACheckFailingOnAMovePostsNothing)
     retype(form.Text2[3], "300");
     form.pay1[0]->setText("");
     form.Command1_Click(LedgerButton::Next);
-    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_DOUBLE_EQ(paid("A1"), 100);
     form.Command1_Click(LedgerButton::Cancel); // Cancel: nothing is written or posted
     EXPECT_DOUBLE_EQ(paid("A1"), 100);
-    EXPECT_EQ(value("qm.mdb", "select e from r"), "100");
+    EXPECT_EQ(row("qm.mdb", "select e from r"), "100");
 }
 
 // Decision: a changed invoice number moves the receipt's amount to the new invoice.
@@ -147,11 +147,11 @@ TEST_F(ReceiptsTest, APostingThatFailsIsReportedAndFinishedLater)
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("B7");
     form.Command1_Click(LedgerButton::Next); // written, then posted: the posting fails
-    EXPECT_EQ(texts(), QStringList({"The receipt was saved, but the paid amount of invoice B7 was not updated (the "
-                                    "invoice has no paid amount). It will be updated the next time the receipts "
-                                    "screen is opened."}));
-    EXPECT_EQ(value("qm.mdb", "select e from r"), "200");
-    EXPECT_EQ(value("qm1.mdb", "select paid from inv where a = 'B7'"), "");
+    EXPECT_EQ(messages(), QStringList({"The receipt was saved, but the paid amount of invoice B7 was not updated (the "
+                                       "invoice has no paid amount). It will be updated the next time the receipts "
+                                       "screen is opened."}));
+    EXPECT_EQ(row("qm.mdb", "select e from r"), "200");
+    EXPECT_EQ(row("qm1.mdb", "select paid from inv where a = 'B7'"), "");
 
     run("qm1.mdb", "update inv set paid = 0 where a = 'B7'");
     m_messages.clear();
@@ -179,13 +179,13 @@ TEST_F(ReceiptsTest, RecordDeleteTakesThePostedAmountOff)
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
     EXPECT_DOUBLE_EQ(paid("A1"), 0);
-    EXPECT_EQ(column("qm.mdb", "select ID from r"), QStringList({"2"}));
+    EXPECT_EQ(rows("qm.mdb", "select ID from r"), QStringList({"2"}));
     EXPECT_EQ(form.pay1[5]->Text(), "2");
 
     form.Command1_Click(LedgerButton::Add);
     form.mrd_Click(); // a new, unsaved receipt takes nothing off
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "1");
 }
 
 // Decision: paid is kept to 4 decimals, so parts add up to the invoice exactly.
@@ -200,8 +200,8 @@ TEST_F(ReceiptsTest, PartPaymentsSumExactly)
     enter(form, "02/jul/00", 0, "0.7");
     form.pay1[3]->typeText("C1");
     form.Command1_Click(LedgerButton::OK);
-    EXPECT_EQ(value("qm1.mdb", "select paid from inv where a = 'C1'"), "1.05");
-    EXPECT_EQ(value("qm1.mdb", "select count(*) from inv where a = 'C1' and paid < xtotal"), "0");
+    EXPECT_EQ(row("qm1.mdb", "select paid from inv where a = 'C1'"), "1.05");
+    EXPECT_EQ(row("qm1.mdb", "select count(*) from inv where a = 'C1' and paid < xtotal"), "0");
 }
 
 TEST_F(ReceiptsTest, TheListHoldsUnpaidInvoicesInTextOrder)
@@ -232,7 +232,7 @@ TEST_F(ReceiptsTest, LoadingReceiptsChangesNothing)
     addRow("r", "2000-07-02", 2, 50, "0", "A2");
     run("qm.mdb", "update r set m = '2000-06-30'");
     const QString everything = "select group_concat(ID || j || c || d || e || q || l || m, ';') from r";
-    const QString before = value("qm.mdb", everything);
+    const QString before = row("qm.mdb", everything);
     RRC &form = Forms::get<RRC>();
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
     form.Command1_Click(LedgerButton::Next);
@@ -240,7 +240,7 @@ TEST_F(ReceiptsTest, LoadingReceiptsChangesNothing)
     form.Command1_Click(LedgerButton::Previous);
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
     form.Command1_Click(LedgerButton::OK);
-    EXPECT_EQ(value("qm.mdb", everything), before);
+    EXPECT_EQ(row("qm.mdb", everything), before);
     EXPECT_DOUBLE_EQ(paid("A2"), 0);
     EXPECT_TRUE(m_messages.log().empty());
 
@@ -261,7 +261,7 @@ TEST_F(ReceiptsTest, ApostrophesInAnInvoiceNumberAreLookedUpAndPosted)
     form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("O'B1"), 300);
-    EXPECT_EQ(rowOf("qm.mdb", "select l, t from r"), "O'B1|O'Brien's Farm");
+    EXPECT_EQ(row("qm.mdb", "select l, t from r"), "O'B1|O'Brien's Farm");
 }
 
 // Into the invoice form and back, with the receipt left as it was.
@@ -289,11 +289,11 @@ TEST_F(ReceiptsTest, GoToInvoiceAndBack)
 
     form.getinv->setText("NOPE");
     form.getinv_DblClick();
-    EXPECT_EQ(texts(), QStringList({"No current record."}));
+    EXPECT_EQ(messages(), QStringList({"No current record."}));
     Forms::get<INV>().gobackb->setText("");
     m_messages.clear();
     Forms::get<INV>().back_MouseMove();
-    EXPECT_EQ(texts(), QStringList({"Nothing to go back to."}));
+    EXPECT_EQ(messages(), QStringList({"Nothing to go back to."}));
     EXPECT_FALSE(Forms::get<INV>().back->Visible());
 }
 

@@ -128,4 +128,34 @@ QString ScreenTest::path(const QString &file) const
     return m_dir.filePath(file);
 }
 
+int ScreenTest::run(const QString &file, const QString &sql)
+{
+    return runSql(path(file), sql);
+}
+
+QStringList ScreenTest::rows(const QString &file, const QString &select)
+{
+    return rowsOf(path(file), select);
+}
+
+QString ScreenTest::row(const QString &file, const QString &select)
+{
+    return rows(file, select).value(0, QStringLiteral("<none>"));
+}
+
+QStringList ScreenTest::messages() const
+{
+    QStringList texts;
+    for (const QString &text : m_messages.texts())
+        texts << text;
+    return texts;
+}
+
+QStringList ScreenTest::takeMessages()
+{
+    const QStringList texts = messages();
+    m_messages.clear();
+    return texts;
+}
+
 } // namespace qm::test
