@@ -294,9 +294,12 @@ void LedgerScreen::buildLayout()
     }
 
     // A box paints its colour over all of its area: keep single lines one line high.
-    for (TextBox *box : panel->findChildren<TextBox *>())
-        if (!box->isMultiLine())
-            box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    std::vector<TextBox *> singleLines = {jobtext, jobin, abn, gobackb, jobidtext, classification, searchtext};
+    for (const ControlArray<TextBox> *boxes : {&pay0, &pay1, &Text2})
+        for (const auto &[index, box] : *boxes)
+            singleLines.push_back(box);
+    for (TextBox *box : singleLines)
+        box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto *main = new QVBoxLayout(panel);
     main->setContentsMargins(18, 14, 18, 14);
