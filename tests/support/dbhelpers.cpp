@@ -4,11 +4,24 @@
 #include "platform/database.h"
 #include "platform/error.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdexcept>
 
 namespace qm::test {
+
+void expectNoApplicationAndNoGui()
+{
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray libraries = maps.readAll();
+    EXPECT_TRUE(libraries.contains("libQt6Core"));
+    EXPECT_FALSE(libraries.contains("libQt6Gui"));
+    EXPECT_FALSE(libraries.contains("libQt6Widgets"));
+}
 
 int errorNumber(const std::function<void()> &action)
 {

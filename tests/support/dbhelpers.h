@@ -11,6 +11,10 @@ struct sqlite3_stmt;
 // The test helpers over database files, shared by every folder's tests; they need no GUI.
 namespace qm::test {
 
+// Expects this process to run without an application object and without Qt Gui or Widgets
+// loaded (the tests of the data and domain libraries).
+void expectNoApplicationAndNoGui();
+
 // The number of the qm::Error an action raises, or 0 when it raises none.
 int errorNumber(const std::function<void()> &action);
 
