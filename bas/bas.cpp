@@ -1,19 +1,17 @@
 #include "bas/bas.h"
 
 #include "bas/adj.h"
-#include "bas/bascompute.h"
+#include "common/bascompute.h"
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
-#include "common/screenskeleton.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/fileaccess.h"
 #include "platform/msgbox.h"
-#include "platform/services.h"
-#include "shell/frmabout.h"
-#include "shell/menu2.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 #include <cmath>
 
@@ -27,6 +25,7 @@ bas::bas()
     : Form(QStringLiteral("bas"))
 {
     buildLayout();
+    buildMenus();
     Command1[4]->onClick = [this] { Command1_Click(4); };
     Command4->onClick = [this] { Command4_Click(); };
     Command5->onClick = [this] { Command5_Click(); };
@@ -35,11 +34,17 @@ bas::bas()
         const int i = index;
         label->onMouseMove = [this, i] { Label1_MouseMove(i); };
     }
-    mm->onClick = [this] { mm_Click(); };
-    mps->onClick = [this] { mps_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    ha->onClick = [this] { ha_Click(); };
-    en->onClick = [this] { en_Click(); };
+}
+
+void bas::buildMenus()
+{
+    MenuBar(*this, appTitle())
+        .mainMenu(&mm)
+        .menu(QStringLiteral("&File..."),
+              {{QStringLiteral("&Add"), &fa}, {QStringLiteral("&Delete Current Record"), &fd}}, false, &f1)
+        .print(&mps)
+        .help(&ht, &ha)
+        .quit(&en, {}, QStringLiteral("&Quit..."));
 }
 
 void bas::Form_Load()
@@ -71,20 +76,25 @@ void bas::Command1_Click(int)
     request.g7 = Val(g[7]->Text());
     request.g18 = Val(g[18]->Text());
 
-    BasFigures f;
+    BasResult result;
     try {
-        const auto db
-            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
-        f = computeBas(*db, request);
+        const auto db = openProgramDatabase(BookFile);
+        result = computeBas(*db, request);
     } catch (const Error &e) {
+        result.failure = e;
+    }
+    if (result.acquisitionsMismatch)
+        MsgBox(AcquisitionsMismatchMessage, vbExclamation, appTitle());
+    if (result.failure) {
         // A folder that cannot be written is no fault of the data: say what it is.
-        MsgBox(e.Number() == ErrorCode::FolderNotWritable
-                   ? e.Description()
+        MsgBox(result.failure->Number() == ErrorCode::FolderNotWritable
+                   ? result.failure->Description()
                    : QStringLiteral("Please check transaction data has been entered over the period specified!"),
                vbExclamation, appTitle());
         return;
     }
 
+    const BasFigures &f = result.figures;
     for (int i = 1; i <= 20; ++i)
         g[i]->setText(Format(f.G[size_t(i)], Money));
     g[21]->setText(Format(f.W1, Money));
@@ -142,36 +152,6 @@ void bas::Label1_MouseMove(int index)
         Label1[7]->setVisible(true);
         Label1[8]->setVisible(false);
     }
-}
-
-void bas::mm_Click()
-{
-    Forms::get<Menu2>().Show();
-    Forms::Unload(*this);
-}
-
-void bas::mps_Click()
-{
-    try {
-        services().printWindow(*this);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Printer Error"), vbExclamation, appTitle());
-    }
-}
-
-void bas::ht_Click()
-{
-    showHelpTopics();
-}
-
-void bas::ha_Click()
-{
-    Forms::get<frmAbout>().Show();
-}
-
-void bas::en_Click()
-{
-    QuitApp();
 }
 
 } // namespace qm

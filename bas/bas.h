@@ -33,17 +33,13 @@ public:
     void Command5_Click();
     void Command6_Click();
     void Label1_MouseMove(int index);
-    void mm_Click();
-    void mps_Click();
-    void ht_Click();
-    void ha_Click();
-    void en_Click();
 
 protected:
     void Form_Load() override;
 
 private:
     void buildLayout();
+    void buildMenus();
 };
 
 } // namespace qm

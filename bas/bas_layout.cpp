@@ -2,8 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QMenu>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -17,8 +15,7 @@ TextBox *figureBox(QWidget *parent)
     auto *box = new TextBox(parent);
     box->setLocked(true);
     box->setFixedWidth(110);
-    if (auto *line = box->findChild<QLineEdit *>())
-        line->setAlignment(Qt::AlignRight);
+    box->setAlignment(TextBox::RightJustify);
     return box;
 }
 
@@ -36,20 +33,6 @@ void bas::buildLayout()
     setOpensMaximised(true);
     auto *background = new QWidget(this);
     setCentralWidget(background);
-
-    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
-    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
-    f1 = addMenu(QStringLiteral("&File..."));
-    fa = addMenuItem(f1, QStringLiteral("&Add"), {});
-    fd = addMenuItem(f1, QStringLiteral("&Delete Current Record"), {});
-    f1->menuAction()->setEnabled(false);
-    QMenu *mp = addMenu(QStringLiteral("&Print..."));
-    mps = addMenuItem(mp, QStringLiteral("&Screen"), {});
-    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
-    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
-    ha = addMenuItem(h1, QStringLiteral("&About"), {});
-    QMenu *q1 = addMenu(QStringLiteral("&Quit..."));
-    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
 
     sspanel100 = new SSPanel(background);
     sspanel100->setWidth(13500);

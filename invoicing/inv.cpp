@@ -1,6 +1,7 @@
 #include "invoicing/inv.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/shortdate.h"
 #include "ledger/rrc.h"
@@ -45,8 +46,7 @@ INV::INV()
 void INV::getinvnumb()
 {
     try {
-        std::unique_ptr<Database> db
-            = DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(
             QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text())));
         statuspanel->setCaption(QStringLiteral("Editing"));

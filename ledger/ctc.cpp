@@ -1,6 +1,6 @@
 #include "ledger/ctc.h"
 
-#include "common/screenskeleton.h"
+#include "common/databases.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
 #include "platform/database.h"
@@ -8,9 +8,8 @@
 #include "platform/dbcombo.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
-#include "shell/frmabout.h"
-#include "shell/menu2.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 namespace qm {
 
@@ -22,7 +21,7 @@ const QString EmptyCode = QStringLiteral("Job / Account must not be empty");
 
 std::unique_ptr<Database> openJobs()
 {
-    return DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+    return openProgramDatabase(BusinessFile);
 }
 
 // Blanks off both ends, as the old Trim took them (tabs stay).
@@ -46,6 +45,7 @@ CTC::CTC()
     : Form(QStringLiteral("CTC"))
 {
     buildLayout();
+    buildMenus();
     addb->onClick = [this] { addb_Click(); };
     Command3->onClick = [this] { Command3_Click(); };
     Command4->onClick = [this] { Command4_Click(); };
@@ -58,12 +58,17 @@ CTC::CTC()
         const int i = index;
         box->onChange = [this, i] { Text3_Change(i); };
     }
-    mm->onClick = [this] { mm_Click(); };
-    fa->onClick = [this] { fa_Click(); };
-    fd->onClick = [this] { fd_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    a1->onClick = [this] { a1_Click(); };
-    en->onClick = [this] { en_Click(); };
+}
+
+void CTC::buildMenus()
+{
+    MenuBar(*this, Corvane)
+        .mainMenu(&mm, Leaving::ask(QStringLiteral("Cancel edit and go to Menu?")))
+        .menu(QStringLiteral("&File..."),
+              {{QStringLiteral("&Add a Job / Account"), &fa, [this] { addb_Click(); }},
+               {QStringLiteral("&Delete Current Record"), &fd, [this] { Command3_Click(); }}})
+        .help(&ht, &a1)
+        .quit(&en);
 }
 
 void CTC::Form_Load()
@@ -297,39 +302,6 @@ void CTC::returnb_Click()
     CallerTag.clear();
     returnb->setVisible(false);
     Forms::Unload(*this);
-}
-
-void CTC::mm_Click()
-{
-    if (MsgBox(QStringLiteral("Cancel edit and go to Menu?"), vbYesNo, Corvane) != vbYes)
-        return;
-    Forms::get<Menu2>().Show();
-    Forms::Unload(*this);
-}
-
-void CTC::fa_Click()
-{
-    addb_Click();
-}
-
-void CTC::fd_Click()
-{
-    Command3_Click();
-}
-
-void CTC::ht_Click()
-{
-    showHelpTopics();
-}
-
-void CTC::a1_Click()
-{
-    Forms::get<frmAbout>().Show();
-}
-
-void CTC::en_Click()
-{
-    QuitApp();
 }
 
 } // namespace qm

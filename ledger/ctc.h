@@ -45,18 +45,13 @@ public:
     void flex_DblClick();
     void Text3_Change(int index);
     void returnb_Click();
-    void mm_Click();
-    void fa_Click();
-    void fd_Click();
-    void ht_Click();
-    void a1_Click();
-    void en_Click();
 
 protected:
     void Form_Load() override;
 
 private:
     void buildLayout();
+    void buildMenus();
     void flexfill();
     void flexdata();
 };

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QMenu>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -83,17 +82,6 @@ void CTC::buildLayout()
     setOpensMaximised(true);
     auto *background = new QWidget(this);
     setCentralWidget(background);
-
-    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
-    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
-    QMenu *f1 = addMenu(QStringLiteral("&File..."));
-    fa = addMenuItem(f1, QStringLiteral("&Add a Job / Account"), {});
-    fd = addMenuItem(f1, QStringLiteral("&Delete Current Record"), {});
-    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
-    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
-    a1 = addMenuItem(h1, QStringLiteral("&About"), {});
-    QMenu *q1 = addMenu(QStringLiteral("Quit..."));
-    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
 
     SSPanel100 = new SSPanel(background);
     SSPanel100->setBackColor(vbPink);

@@ -159,10 +159,9 @@ QMenu *Form::addMenu(const QString &caption)
     return menuBar()->addMenu(caption);
 }
 
-MenuItem *Form::addMenuItem(QMenu *menu, const QString &caption, std::function<void()> onClick)
+MenuItem *Form::addMenuItem(QMenu *menu, const QString &caption)
 {
     auto *item = new MenuItem(caption, this);
-    item->onClick = std::move(onClick);
     if (menu)
         menu->addAction(item->action());
     else

@@ -62,6 +62,10 @@ public:
     // Form_Load and released when the form unloads.
     void addDataControl(Data *data);
 
+    // A menu on the bar, and items under it (or on the bar itself when `menu` is null).
+    QMenu *addMenu(const QString &caption);
+    MenuItem *addMenuItem(QMenu *menu, const QString &caption);
+
 protected:
     virtual void Form_Load();
     virtual void Form_QueryUnload(int &cancel, int unloadMode);
@@ -71,10 +75,6 @@ protected:
     // Main screens open maximised; dialogs open in the middle of the screen.
     void setOpensMaximised(bool maximised);
     void setOpensCentred(bool centred);
-    // A menu on the bar, and items under it (or on the bar itself when `menu` is null).
-    QMenu *addMenu(const QString &caption);
-    MenuItem *addMenuItem(QMenu *menu, const QString &caption, std::function<void()> onClick);
-
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -230,8 +230,9 @@ private:
 
     double columnX(size_t index) const
     {
+        // Bounded by the columns too: the optimiser cannot see that every index is one of them.
         double x = m_left;
-        for (size_t i = 0; i < index; ++i)
+        for (size_t i = 0; i < index && i < m_def.columns.size(); ++i)
             x += m_def.columns[i].width;
         return x;
     }

@@ -1,5 +1,5 @@
-#include "common/screenskeleton.h"
 #include "shell/dialog.h"
+#include "shell/pictures.h"
 
 #include <QGridLayout>
 

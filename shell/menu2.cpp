@@ -1,7 +1,6 @@
 #include "shell/menu2.h"
 
 #include "bas/bas.h"
-#include "common/screenskeleton.h"
 #include "contacts/crcm.h"
 #include "contacts/srcm.h"
 #include "invoicing/inv.h"
@@ -11,8 +10,8 @@
 #include "platform/msgbox.h"
 #include "reports/reports2.h"
 #include "shell/ci.h"
-#include "shell/frmabout.h"
 #include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
 namespace qm {
 
@@ -20,6 +19,7 @@ Menu2::Menu2()
     : Form(QStringLiteral("Menu2"))
 {
     buildLayout();
+    buildMenus();
     for (const auto &[index, picture] : Picture1) {
         const int i = index;
         picture->onClick = [this, i] { Picture1_Click(i); };
@@ -27,14 +27,19 @@ Menu2::Menu2()
     }
     sspanel100->onClick = [this] { sspanel100_Click(); };
     sspanel100->onMouseMove = [this] { sspanel100_MouseMove(); };
-    mm->onClick = [this] { mm_Click(); };
-    mps->onClick = [this] { mps_Click(); };
-    miq->onClick = [this] { miq_Click(); };
-    mim->onClick = [this] { mim_Click(); };
-    moi->onClick = [this] { moi_Click(); };
-    ht->onClick = [this] { ht_Click(); };
-    a1->onClick = [this] { a1_Click(); };
-    en->onClick = [this] { en_Click(); };
+}
+
+void Menu2::buildMenus()
+{
+    // Print > Screen's failure has the old title.
+    MenuBar(*this, QStringLiteral("Corvane"))
+        .menu(QStringLiteral("&Menu..."), {{QStringLiteral("&Main Menu"), &mm, [this] { mm_Click(); }}})
+        .print(&mps)
+        .menu(QStringLiteral("&Import..."), {{QStringLiteral("&QuickBooks"), &miq, [this] { miq_Click(); }},
+                                             {QStringLiteral("&MYOB"), &mim, [this] { mim_Click(); }}})
+        .barItem({QStringLiteral("&Organisation Info"), &moi, [this] { moi_Click(); }})
+        .help(&ht, &a1)
+        .quit(&en);
 }
 
 void Menu2::Form_Load()
@@ -88,11 +93,6 @@ void Menu2::mm_Click()
     MsgBox(QStringLiteral("You are on the main Menu!"), vbExclamation, appTitle());
 }
 
-void Menu2::mps_Click()
-{
-    printScreen(*this);
-}
-
 void Menu2::miq_Click()
 {
     MsgBox(QStringLiteral("Importing not available in this version of QUILLMARK!"), vbExclamation, appTitle());
@@ -107,21 +107,6 @@ void Menu2::moi_Click()
 {
     Forms::get<CI>().Show();
     Forms::Unload(*this);
-}
-
-void Menu2::ht_Click()
-{
-    showHelpTopics();
-}
-
-void Menu2::a1_Click()
-{
-    Forms::get<frmAbout>().Show();
-}
-
-void Menu2::en_Click()
-{
-    QuitApp();
 }
 
 } // namespace qm

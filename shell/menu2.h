@@ -22,19 +22,16 @@ public:
     void sspanel100_Click();
     void sspanel100_MouseMove();
     void mm_Click();
-    void mps_Click();
     void miq_Click();
     void mim_Click();
     void moi_Click();
-    void ht_Click();
-    void a1_Click();
-    void en_Click();
 
 protected:
     void Form_Load() override;
 
 private:
     void buildLayout();
+    void buildMenus();
 };
 
 } // namespace qm

@@ -1,5 +1,5 @@
-#include "common/screenskeleton.h"
 #include "shell/menu2.h"
+#include "shell/pictures.h"
 
 #include <QBitmap>
 #include <QGridLayout>
@@ -43,21 +43,6 @@ void Menu2::buildLayout()
     white.setColor(QPalette::Window, Qt::white);
     background->setPalette(white);
     setCentralWidget(background);
-
-    // The main-menu bar.
-    QMenu *m1 = addMenu(QStringLiteral("&Menu..."));
-    mm = addMenuItem(m1, QStringLiteral("&Main Menu"), {});
-    QMenu *mp = addMenu(QStringLiteral("&Print..."));
-    mps = addMenuItem(mp, QStringLiteral("&Screen"), {});
-    QMenu *mi = addMenu(QStringLiteral("&Import..."));
-    miq = addMenuItem(mi, QStringLiteral("&QuickBooks"), {});
-    mim = addMenuItem(mi, QStringLiteral("&MYOB"), {});
-    moi = addMenuItem(nullptr, QStringLiteral("&Organisation Info"), {});
-    QMenu *h1 = addMenu(QStringLiteral("&Help..."));
-    ht = addMenuItem(h1, QStringLiteral("&Help Topics"), {});
-    a1 = addMenuItem(h1, QStringLiteral("&About"), {});
-    QMenu *q1 = addMenu(QStringLiteral("Quit..."));
-    en = addMenuItem(q1, QStringLiteral("&Exit Now"), {});
 
     sspanel100 = new PictureBox(background);
     sspanel100->setFrameStyle(QFrame::Panel | QFrame::Raised);

@@ -31,7 +31,7 @@ TEST_F(ScreensTest, TheFormsOpenFromTheMainMenuWithTheirLists)
     EXPECT_EQ(payments.Combo2[0]->List(0), "Expense");
     EXPECT_FALSE(payments.Picture1->Visible());
     EXPECT_FALSE(payments.back->Visible());
-    payments.Command1_Click(2);
+    payments.Command1_Click(LedgerButton::Cancel);
 
     Forms::get<Menu2>().Picture1_Click(6);
     RRC &receipts = Forms::get<RRC>();
@@ -63,7 +63,7 @@ TEST_F(ScreensTest, SearchOpensOneRowAndGoBackReturnsToTheReports)
     EXPECT_TRUE(Forms::isLoaded<reports2>());
     EXPECT_TRUE(Forms::isLoaded<Menu2>()); // OK showed the menu behind the reports form
     EXPECT_EQ(reports.searchesRun, 1);
-    EXPECT_EQ(value("qm.mdb", "select e from p where ID = 2"), "330");
+    EXPECT_EQ(row("qm.mdb", "select e from p where ID = 2"), "330");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -77,11 +77,11 @@ TEST_F(ScreensTest, GoBackStaysWhenOksChecksFail)
     RRC &form = Forms::get<RRC>();
     form.pay1[0]->setText("");
     form.back_Click();
-    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_EQ(form.gobackb->Text(), "Reports");
     EXPECT_EQ(reports.searchesRun, 0);
-    EXPECT_EQ(value("qm.mdb", "select j from r"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
 TEST_F(ScreensTest, GoBackWithNowhereToGo)
@@ -89,7 +89,7 @@ TEST_F(ScreensTest, GoBackWithNowhereToGo)
     PRC &form = Forms::get<PRC>();
     form.back->setVisible(true);
     form.back_Click();
-    ASSERT_EQ(texts(), QStringList({"Nothing to go back to."}));
+    ASSERT_EQ(messages(), QStringList({"Nothing to go back to."}));
     EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
     EXPECT_FALSE(form.back->Visible());
     form.gobackb->setText("Elsewhere");
@@ -109,7 +109,7 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
         reports.typeoftrans->setText(receipts ? "Income" : "Expenses");
         reports.openFoundRow("42");
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
-        EXPECT_EQ(texts(), QStringList({"No current record."}));
+        EXPECT_EQ(messages(), QStringList({"No current record."}));
         EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[0]->Text() + form.Text2[3]->Text() + form.combo1->Text(), "");
@@ -117,14 +117,14 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
         m_messages.clear();
 
         form.back_Click(); // nothing typed: refused with a message, the form stays
-        EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+        EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
         EXPECT_TRUE(Forms::isLoaded(form));
         m_messages.clear();
         enter(form, "03/jul/00", 1, "33");
         form.back_Click();
         EXPECT_FALSE(Forms::isLoaded(form));
         EXPECT_TRUE(m_messages.log().empty());
-        EXPECT_EQ(column("qm.mdb", "select e from " + table + " order by ID"), QStringList({"110", "33"}));
+        EXPECT_EQ(rows("qm.mdb", "select e from " + table + " order by ID"), QStringList({"110", "33"}));
         Forms::discardAll();
     }
 
@@ -143,13 +143,13 @@ TEST_F(ScreensTest, AfterDeletingTheLastRowTheScreenIsOnANewRow)
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         ASSERT_EQ(form.pay1[5]->Text(), "1");
         form.mrd_Click();
-        EXPECT_EQ(value("qm.mdb", "select count(*) from " + table), "0");
+        EXPECT_EQ(row("qm.mdb", "select count(*) from " + table), "0");
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[5]->Text() + form.pay1[0]->Text() + form.Text2[3]->Text(), "");
         enter(form, "04/jul/00", 0, "44");
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
         EXPECT_TRUE(m_messages.log().empty());
-        EXPECT_EQ(column("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
+        EXPECT_EQ(rows("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
     }
 }
 
@@ -173,15 +173,15 @@ TEST_F(ScreensTest, APartyHandedBackIsSavedWithTheRow)
     form.pay1[0]->typeText("01/jul/00");
     form.Text2[3]->typeText("11");
     form.Combo3->pick(0);
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(rowOf("qm.mdb", "select p, b, t from p"), "3|3|New Co");
-    EXPECT_EQ(column("qm.mdb", "select o from s order by ID"), QStringList({"11 222 333 444", "55 666", "99"}));
+    EXPECT_EQ(row("qm.mdb", "select p, b, t from p"), "3|3|New Co");
+    EXPECT_EQ(rows("qm.mdb", "select o from s order by ID"), QStringList({"11 222 333 444", "55 666", "99"}));
 
     // Edit with a party shown opens that party; with none, a new one.
     RRC &receipts = Forms::get<RRC>();
     receipts.combo1->pickRow(1);
-    receipts.Adds_Click();
+    receipts.combo1->doubleClick(); // "Double Click to edit"
     EXPECT_EQ(CallerTag, "RRC");
     EXPECT_EQ(CurrentClientId, "2");
     EXPECT_TRUE(Forms::isLoaded<crc>());
@@ -205,8 +205,8 @@ TEST_F(ScreensTest, TheJobButtonOpensTheJobListAndAPickedJobIsSaved)
     form.job->pickRow(0);
     EXPECT_EQ(form.jobtext->Text(), "JOB'S");
     EXPECT_EQ(form.job->BackColor(), vbPink);
-    form.Command1_Click(1);
-    EXPECT_EQ(value("qm.mdb", "select v from p"), "JOB'S");
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm.mdb", "select v from p"), "JOB'S");
 }
 
 TEST_F(ScreensTest, DatePickersWriteTheirDayIntoTheDateBoxes)
@@ -239,26 +239,26 @@ TEST_F(ScreensTest, TheMenus)
     PRC &form = Forms::get<PRC>();
     enter(form, "01/jul/00", 0, "22");
     m_messages.queueAnswer(vbNo);
-    form.en_Click();
+    form.en->onClick();
     EXPECT_EQ(m_messages.log().back().title, "Quitting QUILLMARK");
     EXPECT_EQ(m_messages.log().back().buttons, vbYesNoCancel);
     EXPECT_EQ(m_services->quitCalls, 0);
     m_messages.queueAnswer(vbNo);
-    form.mm_Click();
+    form.mm->onClick();
     EXPECT_TRUE(Forms::isLoaded(form));
-    form.a1_Click();
+    form.a1->onClick();
     EXPECT_TRUE(Forms::isLoaded<frmAbout>());
     m_services->printerWorks = false;
-    form.mps_Click();
+    form.mps->onClick();
     EXPECT_EQ(m_messages.log().back().text, "Printer Error");
     EXPECT_EQ(m_messages.log().back().title, "QUILLMARK");
     m_messages.queueAnswer(vbYes);
     try {
-        form.en_Click();
+        form.en->onClick();
     } catch (const QuitRequested &) {
     }
     EXPECT_EQ(m_services->quitCalls, 1);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "0");
 }
 
 } // namespace qm::test

@@ -1,9 +1,4 @@
-#include "common/screenskeleton.h"
-
-#include "platform/error.h"
-#include "platform/form.h"
-#include "platform/msgbox.h"
-#include "platform/services.h"
+#include "shell/pictures.h"
 
 #include <QColor>
 #include <QLinearGradient>
@@ -11,22 +6,6 @@
 #include <QPixmap>
 
 namespace qm {
-
-void printScreen(Form &form)
-{
-    try {
-        services().printWindow(form);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Printer Error"), vbExclamation, QStringLiteral("Corvane"));
-    }
-}
-
-void showHelpTopics()
-{
-    // There is no viewer for the old help file on this system as a rule; say so plainly.
-    if (!services().startProgram(QStringLiteral("winhelp qmhlp.hlp")))
-        MsgBox(QStringLiteral("Help is not available."), vbExclamation);
-}
 
 QPixmap labelledPicture(const QString &label, const QSize &size, const QColor &colour)
 {
