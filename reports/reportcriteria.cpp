@@ -93,6 +93,12 @@ void applyOrder(const ReportCriteria &c, const QString &table, bool income, Sear
 
 } // namespace
 
+QString SearchTexts::selecting(const QString &columns) const
+{
+    static const QString all = QStringLiteral("select * ");
+    return QStringLiteral("select ") + columns + u' ' + query.mid(all.size());
+}
+
 bool isIncome(const QString &reportOn)
 {
     return reportOn.trimmed() == QLatin1String("Income");

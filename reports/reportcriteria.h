@@ -52,6 +52,9 @@ struct SearchTexts
     QString formula;                  // the report's selection formula
     std::optional<QString> sortField; // the report's first sort field, when an order sets one
     QString reportFile;
+
+    // The query reading only `columns` ("ID, j, a") of the rows it finds.
+    QString selecting(const QString &columns) const;
 };
 
 // Nothing when a value that must be a number (personal use, the year of a named period) or

@@ -20,6 +20,7 @@
 #include "shell/module1.h"
 #include "shell/screenskeleton.h"
 
+#include <QHash>
 #include <array>
 
 namespace qm {
@@ -85,11 +86,6 @@ constexpr std::array<GridColumn, 14> GridColumns{{
     {"Type", 1000},
     {"Job/Account", 1200},
 }};
-
-QString dateText(const Value &value)
-{
-    return value.isNull() ? QString() : shortDate(value.toDate());
-}
 
 } // namespace
 
@@ -550,7 +546,9 @@ void reports2::fillGrid(const SearchTexts &texts)
     try {
         const auto db
             = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
-        const auto rs = db->OpenRecordset(texts.query, RecordsetType::ForwardOnly);
+        // Only the columns the grid shows are read.
+        const auto rs = db->OpenRecordset(texts.selecting(QStringLiteral("ID, j, a, b, t, c, d, e, h, i, l, m, f, v")),
+                                          RecordsetType::ForwardOnly);
         if (rs->Eof() && rs->Bof()) {
             setMousePointer(vbDefault);
             exclaim(QStringLiteral("No Transactions found"));
@@ -562,36 +560,47 @@ void reports2::fillGrid(const SearchTexts &texts)
         // The rows are this table's, whatever "Report on" says by the time one is opened.
         m_gridIncome = texts.income;
 
-        const auto column = [&](const char *name) {
-            const int index = rs->FieldIndex(QLatin1String(name));
-            if (index < 0)
-                throw Error(ErrorCode::ItemNotFound);
-            return index;
+        enum Field { ID, J, A, B, T, C, D, E, H, I, L, M, F, V };
+        const int date = texts.invoiceDates ? M : J;
+        // Many rows share a day: each day's text is made once.
+        QHash<qint64, QString> days;
+        const auto dayText = [&](const Value &value) {
+            if (value.isNull())
+                return QString();
+            const QDate day = value.toDate();
+            auto found = days.find(day.toJulianDay());
+            if (found == days.end())
+                found = days.insert(day.toJulianDay(), shortDate(day));
+            return *found;
         };
-        const int id = column("ID"), a = column("a"), b = column("b"), c = column("c"), d = column("d"),
-                  e = column("e"), f = column("f"), h = column("h"), i = column("i"), j = column("j"), l = column("l"),
-                  m = column("m"), t = column("t"), v = column("v");
-        const int date = texts.invoiceDates ? m : j;
+        // A number as the sums read it (the same as reading its text).
+        const auto amount = [](const Value &value) { return value.isNumber() ? value.toDouble() : Val(value); };
 
         double nett = 0, tax = 0, total = 0;
         int row = 1;
         while (!rs->Eof()) {
-            const Value amount = rs->field(e);
-            const Value key = rs->field(id);
+            const Value key = rs->field(ID), c = rs->field(C), d = rs->field(D), e = rs->field(E);
             const std::array<QString, 14> cells{
-                key.toText(),          dateText(rs->field(date)),
-                rs->field(a).toText(), rs->field(b).toText(),
-                rs->field(t).toText(), rs->field(c).toText(),
-                rs->field(d).toText(), amount.isNull() ? QString() : Format(Val(amount), TotalsFormat),
-                rs->field(h).toText(), rs->field(i).toText(),
-                rs->field(l).toText(), dateText(rs->field(m)),
-                rs->field(f).toText(), rs->field(v).toText(),
+                key.toText(),
+                dayText(rs->field(date)),
+                rs->field(A).toText(),
+                rs->field(B).toText(),
+                rs->field(T).toText(),
+                c.toText(),
+                d.toText(),
+                e.isNull() ? QString() : Format(amount(e), TotalsFormat),
+                rs->field(H).toText(),
+                rs->field(I).toText(),
+                rs->field(L).toText(),
+                dayText(rs->field(M)),
+                rs->field(F).toText(),
+                rs->field(V).toText(),
             };
             for (int col = 0; col < int(cells.size()); ++col)
                 flex->setTextMatrix(row, col, cells[size_t(col)]);
-            nett += Val(rs->field(c));
-            tax += Val(rs->field(d));
-            total += Val(amount);
+            nett += amount(c);
+            tax += amount(d);
+            total += amount(e);
             flex->setRowData(row, long(key.toInteger()));
             rs->MoveNext();
             // One free row always follows the last one filled.

@@ -104,15 +104,15 @@ void reports2::buildLayout()
 
     // ---- Report on, the period, From and To ----
     typeoftrans = entry(new ComboBox(criteriaFace), 210);
-    Combo4 = hidden(new ComboBox(criteriaFace, ComboBox::DropdownList));
+    Combo4 = hidden(entry(new ComboBox(criteriaFace, ComboBox::DropdownList), 200));
     keepPlace(Combo4);
     basfor = entry(new ComboBox(criteriaFace, ComboBox::DropdownList), 140);
     basyear = entry(new ComboBox(criteriaFace), 90);
     Label5 = caption(criteriaFace, QStringLiteral("Financial Year starting"));
-    for (QWidget *w : {static_cast<QWidget *>(basyear), static_cast<QWidget *>(Label5)}) {
-        keepPlace(w);
-        w->setVisible(false);
-    }
+    hidden(basyear);
+    hidden(Label5);
+    keepPlace(basyear);
+    keepPlace(Label5);
     pay0.add(0, new TextBox(criteriaFace));
     pay0.add(2, new TextBox(criteriaFace));
     for (const auto &[index, box] : pay0) {
