@@ -72,7 +72,7 @@ struct GridColumn
 // The dates' columns are wide enough for the ten characters of the short date.
 constexpr std::array<GridColumn, 14> GridColumns{{
     {"ID", 800},
-    {"Date", 1100},
+    {"Date", 1300},
     {"For", 1500},
     {"Supplier/ClientID", 0},
     {"Supplier", 1600},
@@ -82,7 +82,7 @@ constexpr std::array<GridColumn, 14> GridColumns{{
     {"Category", 1300},
     {"Subcategory", 1300},
     {"Inv #", 1500},
-    {"Inv date", 1100},
+    {"Inv date", 1300},
     {"Type", 1000},
     {"Job/Account", 1200},
 }};
@@ -153,7 +153,6 @@ void reports2::Form_Load()
 {
     RecordLoading = false;
     searchbox->setVisible(false);
-    searchbox->setLeft(10000);
     for (DTPicker *date : {picker, DTPicker1, DTPicker2})
         date->setValue(QDate::currentDate());
     sspanel100->setVisible(true);
@@ -252,10 +251,8 @@ void reports2::typeoftrans_Click()
     if (preconfigured) {
         Picture4->setVisible(true);
         Picture3->setVisible(false);
-        Picture4->setLeft(0);
     } else {
         Picture4->setVisible(false);
-        Picture4->setLeft(10000);
         Picture3->setVisible(true);
     }
 }
@@ -406,7 +403,6 @@ void reports2::Command9_Click()
 void reports2::Command6_Click()
 {
     searchbox->setVisible(false);
-    searchbox->setLeft(10000);
 }
 
 void reports2::Command7_Click()
@@ -492,10 +488,8 @@ void reports2::Command8_Click()
         exclaim(CheckTheData);
         return;
     }
-    if (reptype->Text() == SearchType) {
+    if (reptype->Text() == SearchType)
         searchbox->setVisible(true);
-        searchbox->setLeft(120);
-    }
     flex->Clear();
     tot->setText(QString());
     net->setText(QString());

@@ -337,6 +337,8 @@ void reports2::buildLayout()
     for (TextBox *box : panel->findChildren<TextBox *>())
         box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
+    // The results box and the profit-and-loss panel lie over what they cover in the same
+    // layout cell: showing and hiding them is all it takes.
     auto *faces = new QGridLayout(panel);
     faces->setContentsMargins(18, 16, 18, 16);
     faces->addWidget(criteriaFace, 0, 0);
