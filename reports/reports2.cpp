@@ -554,7 +554,7 @@ void reports2::fillGrid(const SearchTexts &texts)
         // The rows are this table's, whatever "Report on" says by the time one is opened.
         m_gridIncome = texts.income;
 
-        enum Field { ID, J, A, B, T, C, D, E, H, I, L, M, F, V };
+        enum Field { ID, J, A, B, T, C, D, E, H, I, L, M, F, V }; // in the order the select names them
         const int date = texts.invoiceDates ? M : J;
         // Many rows share a day: each day's text is made once.
         QHash<qint64, QString> days;
