@@ -2,6 +2,7 @@
 #include "contacts/src.h"
 #include "ledger/ctc.h"
 #include "platform/dtpicker.h"
+#include "platform/flexgrid.h"
 #include "reports/reports2.h"
 #include "shell/frmabout.h"
 #include "shell/menu2.h"
@@ -10,6 +11,15 @@
 namespace qm::test {
 
 using ScreensTest = LedgerTest;
+
+// Lists the transactions of the financial year starting 2000 on the reports form.
+void findInFinancialYear2000(reports2 &reports, const QString &reportOn)
+{
+    reports.typeoftrans->setText(reportOn);
+    reports.basfor->setText("Financial Year");
+    reports.basyear->setText("2000");
+    reports.Command8_Click();
+}
 
 TEST_F(ScreensTest, TheFormsOpenFromTheMainMenuWithTheirLists)
 {
@@ -49,8 +59,9 @@ TEST_F(ScreensTest, SearchOpensOneRowAndGoBackReturnsToTheReports)
     addRow("p", "2000-07-01", 1, 110, "10");
     addRow("p", "2000-07-02", 1, 220, "10");
     reports2 &reports = Forms::get<reports2>();
-    reports.typeoftrans->setText("Expenses");
-    reports.openFoundRow("2");
+    findInFinancialYear2000(reports, "All purchases");
+    ASSERT_EQ(reports.flex->TextMatrix(2, 7), "220.00");
+    reports.flex->doubleClickCell(2, 4);
     PRC &form = Forms::get<PRC>();
     EXPECT_EQ(form.pay1[5]->Text(), "2");
     EXPECT_EQ(form.gobackb->Text(), "Reports");
@@ -61,8 +72,8 @@ TEST_F(ScreensTest, SearchOpensOneRowAndGoBackReturnsToTheReports)
     form.back_Click();
     EXPECT_FALSE(Forms::isLoaded<PRC>());
     EXPECT_TRUE(Forms::isLoaded<reports2>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>()); // OK showed the menu behind the reports form
-    EXPECT_EQ(reports.searchesRun, 1);
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());               // OK showed the menu behind the reports form
+    EXPECT_EQ(reports.flex->TextMatrix(2, 7), "330.00"); // searched again
     EXPECT_EQ(row("qm.mdb", "select e from p where ID = 2"), "330");
     EXPECT_FALSE(RecordLoading);
 }
@@ -72,15 +83,14 @@ TEST_F(ScreensTest, GoBackStaysWhenOksChecksFail)
 {
     addRow("r", "2000-07-01", 1, 110, "10");
     reports2 &reports = Forms::get<reports2>();
-    reports.typeoftrans->setText("Income");
-    reports.openFoundRow("1");
+    findInFinancialYear2000(reports, "Income");
+    reports.flex->doubleClickCell(1, 0);
     RRC &form = Forms::get<RRC>();
     form.pay1[0]->setText("");
     form.back_Click();
     EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_EQ(form.gobackb->Text(), "Reports");
-    EXPECT_EQ(reports.searchesRun, 0);
     EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
@@ -105,9 +115,11 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
     for (bool receipts : {false, true}) {
         const QString table = receipts ? "r" : "p";
         addRow(table, "2000-07-01", 1, 110, "10");
+        addRow(table, "2000-07-02", 1, 220, "10");
         reports2 &reports = Forms::get<reports2>();
-        reports.typeoftrans->setText(receipts ? "Income" : "Expenses");
-        reports.openFoundRow("42");
+        findInFinancialYear2000(reports, receipts ? "Income" : "All purchases");
+        run("qm.mdb", "delete from " + table + " where ID = 1"); // gone since it was found
+        reports.flex->doubleClickCell(1, 0);
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         EXPECT_EQ(messages(), QStringList({"No current record."}));
         EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
@@ -124,7 +136,7 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
         form.back_Click();
         EXPECT_FALSE(Forms::isLoaded(form));
         EXPECT_TRUE(m_messages.log().empty());
-        EXPECT_EQ(rows("qm.mdb", "select e from " + table + " order by ID"), QStringList({"110", "33"}));
+        EXPECT_EQ(rows("qm.mdb", "select e from " + table + " order by ID"), QStringList({"220", "33"}));
         Forms::discardAll();
     }
 
