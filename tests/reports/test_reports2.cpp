@@ -103,14 +103,6 @@ protected:
 
     QString totals() { return form().net->Text() + u'|' + form().gst->Text() + u'|' + form().tot->Text(); }
 
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const QString &text : m_messages.texts())
-            result << text;
-        return result;
-    }
-
     // The last report's lines between its title line and its page number.
     QStringList reportBody() const
     {
@@ -126,7 +118,7 @@ protected:
         return body.isEmpty() ? QString() : body.last();
     }
 
-    int payments() const { return rowsOf(path(QStringLiteral("qm.mdb")), QStringLiteral("select ID from p")).size(); }
+    int payments() { return rows(QStringLiteral("qm.mdb"), QStringLiteral("select ID from p")).size(); }
 };
 
 } // namespace
@@ -334,7 +326,7 @@ TEST_F(ReportsTest, GoChecksTheCriteriaInOrder)
         for (const QString &type : {QStringLiteral("Search"), QStringLiteral("View report")}) {
             m_messages.clear();
             go(type);
-            EXPECT_EQ(texts(), QStringList{c.message}) << c.name;
+            EXPECT_EQ(messages(), QStringList{c.message}) << c.name;
             EXPECT_FALSE(form().searchbox->Visible()) << c.name;
             EXPECT_TRUE(m_services->reports.empty()) << c.name;
         }
@@ -455,12 +447,12 @@ TEST_F(ReportsTest, HostileTextInEveryBox)
             box.set(form(), text);
             go();
             const bool found = QLatin1String(box.name) == QLatin1String("supplier") && text.startsWith(u'O');
-            EXPECT_EQ(texts(), found ? QStringList() : QStringList{"No Transactions found"})
+            EXPECT_EQ(messages(), found ? QStringList() : QStringList{"No Transactions found"})
                 << box.name << " " << qPrintable(text);
             EXPECT_EQ(gridRows().size(), found ? 2 : 0) << box.name;
             m_messages.clear();
             go("View report");
-            EXPECT_TRUE(m_messages.log().empty()) << box.name << " " << qPrintable(texts().join(u'/'));
+            EXPECT_TRUE(m_messages.log().empty()) << box.name << " " << qPrintable(messages().join(u'/'));
             EXPECT_EQ(grandTotal(),
                       found ? "Grand Total | 20012.50 | 2000.00 | 22000.00" : "Grand Total | 0.00 | 0.00 | 0.00")
                 << box.name << " " << qPrintable(text);
@@ -477,7 +469,7 @@ TEST_F(ReportsTest, ASearchWithoutCriteriaAsksFirst)
     form().basyear->setText("2005");
     m_messages.queueAnswer(vbNo);
     go();
-    ASSERT_EQ(texts(), QStringList{"This search has no dates associated. It will select all records meeting your "
+    ASSERT_EQ(messages(), QStringList{"This search has no dates associated. It will select all records meeting your "
                                    "criteria. Proceed?"});
     EXPECT_EQ(m_messages.log()[0].title, "Corvane");
     EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
@@ -683,7 +675,7 @@ TEST_F(ReportsTest, ProfitAndLossChecks)
         form().orderby1->setText("Type");
         m_messages.clear();
         form().Command10_Click();
-        EXPECT_EQ(texts(), QStringList{c.message}) << c.name;
+        EXPECT_EQ(messages(), QStringList{c.message}) << c.name;
         EXPECT_TRUE(m_services->reports.empty()) << c.name;
         EXPECT_EQ(form().orderby1->Text(), "Type") << c.name;
         Forms::discardAll();
@@ -704,9 +696,9 @@ TEST_F(ReportsTest, ReportFailuresAreSaid)
     period("1st Quarter");
     QFile::remove(path(QStringLiteral("report1p.rpt")));
     go("View report");
-    ASSERT_EQ(texts().size(), 1);
-    EXPECT_TRUE(texts()[0].startsWith("Report Error: ")) << qPrintable(texts()[0]);
-    EXPECT_GT(texts()[0].size(), QStringLiteral("Report Error: ").size());
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Report Error: ")) << qPrintable(messages()[0]);
+    EXPECT_GT(messages()[0].size(), QStringLiteral("Report Error: ").size());
     EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
     EXPECT_EQ(form().MousePointer(), vbDefault);
 
@@ -714,7 +706,7 @@ TEST_F(ReportsTest, ReportFailuresAreSaid)
     pick(form().typeoftrans, "Income");
     m_services->printerWorks = false;
     go("Print report");
-    EXPECT_EQ(texts(), QStringList{"Printer Error"});
+    EXPECT_EQ(messages(), QStringList{"Printer Error"});
 
     m_messages.clear();
     go();
@@ -727,7 +719,7 @@ TEST_F(ReportsTest, ADatabaseThatCannotBeReadIsSaid)
     period("1st Quarter");
     runSql(path(QStringLiteral("qm.mdb")), "drop table p;");
     go();
-    EXPECT_EQ(texts(), QStringList{Unchecked});
+    EXPECT_EQ(messages(), QStringList{Unchecked});
     EXPECT_EQ(totals(), "||");
     EXPECT_EQ(form().MousePointer(), vbDefault);
 }
@@ -738,7 +730,7 @@ TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
     period("1st Quarter");
     go();
     form().flex->doubleClickCell(1, 9); // an empty cell of a filled row
-    EXPECT_EQ(texts(), QStringList{"No Item Selected!"});
+    EXPECT_EQ(messages(), QStringList{"No Item Selected!"});
     EXPECT_FALSE(Forms::isLoaded<PRC>());
     m_messages.clear();
 
@@ -751,7 +743,7 @@ TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
     payments.Text2[3]->setText(QString());
     payments.Text2[3]->typeText("66");
     payments.back_Click();
-    EXPECT_TRUE(m_messages.log().empty()) << qPrintable(texts().join(u'/'));
+    EXPECT_TRUE(m_messages.log().empty()) << qPrintable(messages().join(u'/'));
     EXPECT_FALSE(Forms::isLoaded<PRC>());
     EXPECT_EQ(form().flex->TextMatrix(2, 7), "66.00");
     EXPECT_EQ(form().flex->TextMatrix(2, 5), "60");
@@ -787,7 +779,7 @@ TEST_F(ReportsTest, ResultsBoxAndLeaving)
 
     m_messages.queueAnswer(vbNo);
     form().mm->trigger();
-    EXPECT_EQ(texts(), QStringList{"Cancel and go to Menu?"});
+    EXPECT_EQ(messages(), QStringList{"Cancel and go to Menu?"});
     EXPECT_TRUE(Forms::isLoaded<reports2>());
     m_messages.queueAnswer(vbCancel);
     form().en->trigger();
