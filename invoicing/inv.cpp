@@ -49,7 +49,9 @@ public:
     {
         m_form.setMousePointer(vbHourglass);
     }
-    ~Hourglass() { m_form.setMousePointer(vbDefault); }
+    ~Hourglass() { done(); }
+    // Before a message: the user is asked to act, not to wait.
+    void done() { m_form.setMousePointer(vbDefault); }
     Hourglass(const Hourglass &) = delete;
     Hourglass &operator=(const Hourglass &) = delete;
 
@@ -435,7 +437,7 @@ bool INV::save_Click()
         return false;
     }
     const bool adding = statuspanel->Caption() != Editing;
-    const Hourglass hourglass(*this);
+    Hourglass hourglass(*this);
     QString id;
     try {
         std::unique_ptr<Database> db = openInvoices();
@@ -446,6 +448,7 @@ bool INV::save_Click()
             std::unique_ptr<Recordset> same
                 = db->OpenQuery(QStringLiteral("select ID from inv where trim(a) = ? collate nocase"), {Value(number)});
             if (!same->Eof()) {
+                hourglass.done();
                 exclaim(QStringLiteral("Invoice number %1 already exists.").arg(number));
                 return false;
             }
@@ -458,6 +461,7 @@ bool INV::save_Click()
             if (rs->Eof())
                 throw Error(ErrorCode::NoCurrentRecord);
             if (rs->field(QStringLiteral("a")).toText().trimmed() != number) {
+                hourglass.done();
                 exclaim(QStringLiteral("The number of a saved invoice cannot be changed."));
                 return false;
             }
@@ -482,6 +486,7 @@ bool INV::save_Click()
         }
         transaction.commit();
     } catch (const Error &e) {
+        hourglass.done();
         exclaim(QStringLiteral("Error: ") + e.Description());
         return false;
     }
@@ -556,7 +561,7 @@ void INV::viewprint_Click(int index)
         return;
     const bool toPrinter = index == 1;
     const QString number = a[0]->Text();
-    const Hourglass hourglass(*this);
+    Hourglass hourglass(*this);
     Report1->Destination = toPrinter ? crptToPrinter : crptToWindow;
     Report1->ReportFileName = QStringLiteral("invoice.rpt");
     Report1->SelectionFormula
@@ -564,6 +569,7 @@ void INV::viewprint_Click(int index)
     try {
         Report1->setAction(1);
     } catch (const Error &e) {
+        hourglass.done();
         exclaim(e.Number() == ErrorCode::PrinterError ? QStringLiteral("Printer Error")
                                                       : QStringLiteral("Report Error: ") + e.Description());
         return;
@@ -582,6 +588,7 @@ void INV::viewprint_Click(int index)
         rs->Update();
         rs->Close();
     } catch (const Error &e) {
+        hourglass.done();
         exclaim(QStringLiteral("Invoice %1 was printed, but it could not be marked as printed (%2).")
                     .arg(number, e.Description()));
     }

@@ -114,6 +114,7 @@ private:
     void writeRow(Recordset &rs);
 
     QWidget *m_listArea = nullptr; // holds the grid and its filters over the invoice body
+    Label *m_totalLabels[2] = {};  // "Total" under itot and ptot
     // Set while the form itself writes line cells: the row handling does not run again.
     bool m_linesQuiet = false;
 };

@@ -244,10 +244,6 @@ void INV::buildLayout()
     flex = hidden(new MSFlexGrid(m_listArea, 300, 7));
     flex->setFixedRows(1);
     flex->setToolTip(QStringLiteral("Click to View and Edit"));
-    // Small enough that a date fits its narrow column.
-    QFont gridFont = flex->font();
-    gridFont.setPointSize(8);
-    flex->setFont(gridFont);
     Picture3 = hidden(new PictureBox(m_listArea));
     Picture3->setFixedHeight(58);
     combo1 = new ComboBox(Picture3);
@@ -262,12 +258,9 @@ void INV::buildLayout()
     basfor->setGeometry(160, 6, 120, 26);
     Label1[5]->setGeometry(292, 10, 70, 20);
     basyear->setGeometry(362, 6, 72, 26);
-    // Each total under its column of the grid: $Total starts 8450 twips in, $Paid 800 after.
-    const int totalLeft = 8450 / 15 + flex->frameWidth();
-    itot->setGeometry(totalLeft, 6, 53, 26);
-    ptot->setGeometry(totalLeft + 53, 6, 53, 26);
-    caption(Picture3, QStringLiteral("Total"))->setGeometry(totalLeft + 10, 34, 40, 18);
-    caption(Picture3, QStringLiteral("Total"))->setGeometry(totalLeft + 63, 34, 40, 18);
+    // Each total stands under its column of the grid (placed with the columns, flexfill).
+    m_totalLabels[0] = caption(Picture3, QStringLiteral("Total"));
+    m_totalLabels[1] = caption(Picture3, QStringLiteral("Total"));
     auto *listLayout = new QVBoxLayout(m_listArea);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(4);

@@ -62,7 +62,8 @@ void INV::flexfill()
 {
     const char *const headings[]
         = {"Date", "Invoice #", "Inv to", "First Item Description", "$Total", "$Paid", "Project"};
-    const long widths[] = {800, 1100, 2000, 4550, 800, 800, 2000};
+    // The date column is wide enough for dd/mm/yy in the grid's font.
+    const long widths[] = {1000, 1100, 2000, 4550, 800, 800, 2000};
     flex->setRow(0);
     for (int col = 0; col < 7; ++col) {
         flex->setTextMatrix(0, col, QString::fromLatin1(headings[col]));
@@ -74,6 +75,18 @@ void INV::flexfill()
     flex->setRow(0);
     for (int col = 0; col < 7; ++col)
         flex->setColWidth(col, widths[col]);
+    // The two totals under the $Total and $Paid columns.
+    int left = flex->frameWidth();
+    for (int col = 0; col < 4; ++col)
+        left += flex->columnWidth(col);
+    for (int i = 0; i < 2; ++i) {
+        TextBox *total = i == 0 ? itot : ptot;
+        const int width = flex->columnWidth(4 + i);
+        total->setGeometry(left, 6, width, 26);
+        m_totalLabels[i]->setGeometry(left, 34, width, 18);
+        m_totalLabels[i]->setAlignment(Qt::AlignCenter);
+        left += width;
+    }
 }
 
 void INV::flexdata()
@@ -100,8 +113,8 @@ void INV::flexdata()
         }
         rs->Close();
     } catch (const Error &e) {
-        MsgBox(QStringLiteral("Error = ") + e.Description(), vbOKOnly, appTitle());
         setMousePointer(vbDefault);
+        MsgBox(QStringLiteral("Error = ") + e.Description(), vbOKOnly, appTitle());
         return;
     }
     int row = 1;
