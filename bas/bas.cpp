@@ -1,8 +1,9 @@
 #include "bas/bas.h"
 
 #include "bas/adj.h"
-#include "bas/bascompute.h"
+#include "common/bascompute.h"
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "platform/database.h"
@@ -75,20 +76,25 @@ void bas::Command1_Click(int)
     request.g7 = Val(g[7]->Text());
     request.g18 = Val(g[18]->Text());
 
-    BasFigures f;
+    BasResult result;
     try {
-        const auto db
-            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
-        f = computeBas(*db, request);
+        const auto db = openProgramDatabase(BookFile);
+        result = computeBas(*db, request);
     } catch (const Error &e) {
+        result.failure = e;
+    }
+    if (result.acquisitionsMismatch)
+        MsgBox(AcquisitionsMismatchMessage, vbExclamation, appTitle());
+    if (result.failure) {
         // A folder that cannot be written is no fault of the data: say what it is.
-        MsgBox(e.Number() == ErrorCode::FolderNotWritable
-                   ? e.Description()
+        MsgBox(result.failure->Number() == ErrorCode::FolderNotWritable
+                   ? result.failure->Description()
                    : QStringLiteral("Please check transaction data has been entered over the period specified!"),
                vbExclamation, appTitle());
         return;
     }
 
+    const BasFigures &f = result.figures;
     for (int i = 1; i <= 20; ++i)
         g[i]->setText(Format(f.G[size_t(i)], Money));
     g[21]->setText(Format(f.W1, Money));

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -16,8 +15,7 @@ TextBox *figureBox(QWidget *parent)
     auto *box = new TextBox(parent);
     box->setLocked(true);
     box->setFixedWidth(110);
-    if (auto *line = box->findChild<QLineEdit *>())
-        line->setAlignment(Qt::AlignRight);
+    box->setAlignment(TextBox::RightJustify);
     return box;
 }
 

@@ -5,8 +5,8 @@
 // for the same eleven selections summed in SQL on the same file. The file is built once in
 // the folder (default /tmp/qm-bench-bas) and reused; --fresh builds it again.
 #include "bas/bas.h"
-#include "bas/bascompute.h"
 #include "bench/support/benchservices.h"
+#include "common/bascompute.h"
 #include "db/dbinit.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"

@@ -155,14 +155,14 @@ template <class F>
 void addTypeAndOk()
 {
     F &form = qm::Forms::get<F>();
-    form.Command1_Click(6);
+    form.Command1_Click(qm::LedgerButton::Add);
     form.pay1[1]->typeText(QStringLiteral("Benchmark row"));
     form.pay1[0]->typeText(QStringLiteral("05/mar/01"));
     form.combo1->pickRow(500);
     form.Combo3->pick(0);
     form.Text2[3]->typeText(QStringLiteral("123.45"));
     form.Combo2[2]->pick(1);
-    form.Command1_Click(1);
+    form.Command1_Click(qm::LedgerButton::OK);
     QApplication::processEvents();
 }
 

@@ -32,7 +32,7 @@ ClientScreen::ClientScreen(const QString &name, Use use)
     bindToRecord(Text1[20], QStringLiteral("e"));
     bindToRecord(Text2[6], QStringLiteral("t"));
 
-    c->onValidate = [this](int &action, int &save) { c_Validate(action, save); };
+    c->onValidate = [this](DataAction &action, bool &save) { c_Validate(action, save); };
     DBCombo5->onChange = [this] { DBCombo5_Change(); };
     DBCombo1->onClick = [this](int area) { DBCombo1_Click(area); };
     DBCombo1->onChange = [this] { DBCombo1_Change(); };
@@ -56,7 +56,7 @@ QString &ClientScreen::handedKey() const
     return CurrentClientId;
 }
 
-void ClientScreen::c_Validate(int &action, int &save)
+void ClientScreen::c_Validate(DataAction &action, bool &save)
 {
     recordValidate(action, save);
 }

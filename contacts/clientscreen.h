@@ -16,7 +16,7 @@ public:
     ControlArray<TextBox> Text2;
     CommandButton *Command4;
 
-    void c_Validate(int &action, int &save);
+    void c_Validate(DataAction &action, bool &save);
     void DBCombo5_Change();
     void DBCombo1_Click(int area);
     void DBCombo1_Change();

@@ -1,5 +1,6 @@
 #include "contacts/contactscreen.h"
 
+#include "common/databases.h"
 #include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/dates.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <algorithm>
 #include <map>
 
 namespace qm {
@@ -34,10 +34,10 @@ ContactScreen::ContactScreen(const QString &name, const QString &caption, Party 
     buildLayout(caption);
     buildMenus();
 
-    m_record->DatabaseName = QStringLiteral("qm.mdb");
-    m_record->Connect = QStringLiteral(";pwd=pillowcanters");
+    m_record->DatabaseName = BookFile;
+    m_record->Connect = PasswordConnect;
     for (Data *places : {Data1, Data2}) {
-        places->Connect = QStringLiteral("Access");
+        places->Connect = AccessConnect;
         places->ReadOnly = true;
     }
     DBCombo5->setRowSource(Data1);
@@ -75,7 +75,7 @@ void ContactScreen::wireHandlers()
     }
     combo1[7]->onClick = [this] { combo1_Click(7); };
     DBCombo5->onClick = [this](int area) { DBCombo5_Click(area); };
-    Data1->onValidate = [this](int &action, int &save) { Data1_Validate(action, save); };
+    Data1->onValidate = [this](DataAction &action, bool &save) { Data1_Validate(action, save); };
     for (const auto &[index, command] : Command1) {
         const int i = index;
         command->onClick = [this, i] { Command1_Click(i); };
@@ -119,7 +119,6 @@ QString ContactScreen::table() const
 void ContactScreen::bindToRecord(Bindable *control, const QString &field)
 {
     control->setDataSource(m_record, field);
-    m_bound.push_back(control);
 }
 
 // ---- Loading ----
@@ -169,7 +168,7 @@ void ContactScreen::loadCommon()
     EditMode = Editing;
     setMode(Editing, m_party == Party::Supplier);
     // The place list: every place until a state is chosen.
-    Data1->DatabaseName = services().programFolder() + QStringLiteral("\\db1.mdb");
+    Data1->DatabaseName = services().programFolder() + QLatin1Char('\\') + PlacesFile;
     Data2->DatabaseName = Data1->DatabaseName;
     Data1->RecordSource = QStringLiteral("select * from postcode order by location");
     Data1->Refresh();
@@ -188,10 +187,10 @@ void ContactScreen::loadCommon()
 
 // ---- The record's data control ----
 
-void ContactScreen::recordValidate(int &action, int &save)
+void ContactScreen::recordValidate(DataAction &action, bool &save)
 {
     if (m_record->RecordSource.isEmpty()) {
-        save = 0; // Cancel emptied it: the edit is dropped
+        save = false; // Cancel emptied it: the edit is dropped
         return;
     }
     const QString mode = action == vbDataActionAddNew ? Adding : Editing;
@@ -262,7 +261,7 @@ void ContactScreen::Text1_Change(int index)
         Text1[15]->setText(Text1[8]->Text()); // the place's postcode becomes the record's
 }
 
-void ContactScreen::Data1_Validate(int &action, int &)
+void ContactScreen::Data1_Validate(DataAction &action, bool &)
 {
     if (Text1[6]->Text().isEmpty())
         action = vbDataActionCancel;
@@ -272,18 +271,21 @@ void ContactScreen::Data1_Validate(int &action, int &)
 
 void ContactScreen::Command1_Click(int index)
 {
+    using namespace ContactButton;
     // The side panel's buttons run as the main panel's.
-    static const std::map<int, int> sideToMain = {{9, 8}, {10, 7}, {11, 6}, {12, 5}, {13, 2}, {14, 1}};
+    static const std::map<int, int> sideToMain
+        = {{SideGoLast, GoLast}, {SideGoFirst, GoFirst}, {SidePrevious, Previous},
+           {SideCancel, Cancel}, {SideOK, OK},           {SideNext, Next}};
     if (const auto it = sideToMain.find(index); it != sideToMain.end())
         index = it->second;
     try {
         switch (index) {
-        case 1:
-        case 6:
-        case 7:
-        case 8: moveRecord(index); break;
-        case 2: ok(); break;
-        case 5: cancel(); break;
+        case Next:
+        case Previous:
+        case GoFirst:
+        case GoLast: moveRecord(index); break;
+        case OK: ok(); break;
+        case Cancel: cancel(); break;
         default: break;
         }
     } catch (const Error &) {
@@ -295,7 +297,7 @@ void ContactScreen::moveRecord(int index)
 {
     Recordset &rs = m_record->Recordset();
     switch (index) {
-    case 1:
+    case ContactButton::Next:
         if (rs.Eof()) {
             QApplication::beep();
             rs.MoveLast();
@@ -305,7 +307,7 @@ void ContactScreen::moveRecord(int index)
         if (rs.Eof())
             rs.MoveLast();
         break;
-    case 6:
+    case ContactButton::Previous:
         if (rs.Bof()) {
             QApplication::beep();
             rs.MoveFirst();
@@ -315,8 +317,8 @@ void ContactScreen::moveRecord(int index)
         if (rs.Bof())
             rs.MoveFirst();
         break;
-    case 7: rs.MoveFirst(); break;
-    case 8: rs.MoveLast(); break;
+    case ContactButton::GoFirst: rs.MoveFirst(); break;
+    case ContactButton::GoLast: rs.MoveLast(); break;
     default: break;
     }
 }
@@ -455,7 +457,7 @@ bool ContactScreen::mayLeave(bool alsoUnwrittenEdits)
 {
     bool ask = changed->Value() == 1;
     if (alsoUnwrittenEdits)
-        ask = ask || std::any_of(m_bound.begin(), m_bound.end(), [](const Bindable *b) { return b->isBoundDirty(); });
+        ask = ask || m_record->hasEdits();
     if (!ask)
         return true;
     return MsgBox(QStringLiteral("You haven't saved the current edit. Do you still wish to continue?"), vbYesNo,
@@ -483,7 +485,7 @@ void ContactScreen::navbuts_Click(int)
     if (PreviousForm.isNothing() || PreviousForm == self) {
         // Nowhere recorded to go back to: leave as Cancel does.
         PreviousForm = self;
-        Command1_Click(5);
+        Command1_Click(ContactButton::Cancel);
         return;
     }
     m_record->RecordSource.clear(); // a confirmed cancel drops the edit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/datacontrol.h"
 #include "platform/form.h"
 
 #include <vector>
@@ -9,9 +10,27 @@ class QGridLayout;
 
 namespace qm {
 
-class Data;
 class DBCombo;
 class Recordset;
+
+// The indexes of the contact screens' Command1 buttons: the main panel's (0, 3 and 4 are
+// hidden and do nothing) and the side panel's, which run as the main panel's.
+namespace ContactButton {
+enum Index : int {
+    Next = 1,
+    OK = 2,
+    Cancel = 5,
+    Previous = 6,
+    GoFirst = 7,
+    GoLast = 8,
+    SideGoLast = 9,
+    SideGoFirst = 10,
+    SidePrevious = 11,
+    SideCancel = 12,
+    SideOK = 13,
+    SideNext = 14,
+};
+} // namespace ContactButton
 
 // The one design behind the client and supplier screens: the record boxes bound to the
 // contact table, the state and suburb look-up over the place list, Save's checks, the
@@ -42,7 +61,7 @@ public:
     void combo1_Click(int index);
     void DBCombo5_Click(int area);
     virtual void Text1_Change(int index);
-    void Data1_Validate(int &action, int &save);
+    void Data1_Validate(DataAction &action, bool &save);
     void Command1_Click(int index);
     void Command3_Click();
     void exitcode();
@@ -77,7 +96,7 @@ protected:
     virtual void showCaller() = 0;
 
     // The record's Validate: no write once the record source is emptied, else the mode.
-    void recordValidate(int &action, int &save);
+    void recordValidate(DataAction &action, bool &save);
     // Binds a control to a column of the record; fill order is binding order.
     void bindToRecord(Bindable *control, const QString &field);
     // The unsaved-edit question, when it has to be asked; true when the user goes on.
@@ -115,7 +134,6 @@ private:
     Data *m_record;
     QWidget *m_background;
     QWidget *m_mainButtons;
-    std::vector<Bindable *> m_bound;
 };
 
 } // namespace qm

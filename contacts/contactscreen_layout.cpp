@@ -87,9 +87,8 @@ void ContactScreen::buildLayout(const QString &formCaption)
     Text1[7]->setText(QStringLiteral("VIC"));
     changed = new CheckBox(m_background, QStringLiteral("changed"));
     changed->setVisible(false);
-    button(m_background, Command1, 0, QString(), false);
-    button(m_background, Command1, 3, QString(), false);
-    button(m_background, Command1, 4, QString(), false);
+    for (int unused : {0, 3, 4})
+        button(m_background, Command1, unused, QString(), false);
 
     // The main panel: organisation, key, mode and the link to the details.
     Label1.add(0, fieldCaption(sspanel100, QStringLiteral("Ref")));
@@ -216,12 +215,12 @@ void ContactScreen::buildLayout(const QString &formCaption)
     box(Picture2, Text1, 15);
     box(Picture2, Text1, 18, true);
     Text1[18]->setMaxLength(255);
-    button(Picture2, Command1, 13, QStringLiteral("OK"), true);
-    button(Picture2, Command1, 12, QStringLiteral("Cancel"), true);
-    button(Picture2, Command1, 9, QStringLiteral("Go Last >>"), false);
-    button(Picture2, Command1, 10, QStringLiteral("<< Go First"), false);
-    button(Picture2, Command1, 11, QStringLiteral("< Previous"), false);
-    button(Picture2, Command1, 14, QStringLiteral("Next >"), false);
+    button(Picture2, Command1, ContactButton::SideOK, QStringLiteral("OK"), true);
+    button(Picture2, Command1, ContactButton::SideCancel, QStringLiteral("Cancel"), true);
+    button(Picture2, Command1, ContactButton::SideGoLast, QStringLiteral("Go Last >>"), false);
+    button(Picture2, Command1, ContactButton::SideGoFirst, QStringLiteral("<< Go First"), false);
+    button(Picture2, Command1, ContactButton::SidePrevious, QStringLiteral("< Previous"), false);
+    button(Picture2, Command1, ContactButton::SideNext, QStringLiteral("Next >"), false);
     if (browsing)
         addt = new CommandButton(Picture2, QStringLiteral("Add"));
     auto *side = new QGridLayout(Picture2);
@@ -235,8 +234,8 @@ void ContactScreen::buildLayout(const QString &formCaption)
     side->addWidget(Text1[18], 5, 0);
     side->setRowStretch(5, 1);
     auto *sideButtons = new QVBoxLayout;
-    sideButtons->addWidget(Command1[13]);
-    sideButtons->addWidget(Command1[12]);
+    sideButtons->addWidget(Command1[ContactButton::SideOK]);
+    sideButtons->addWidget(Command1[ContactButton::SideCancel]);
     if (addt)
         sideButtons->addWidget(addt);
     side->addLayout(sideButtons, 6, 0);
@@ -245,16 +244,18 @@ void ContactScreen::buildLayout(const QString &formCaption)
     m_mainButtons = new QWidget(sspanel100);
     auto *mainButtons = new QVBoxLayout(m_mainButtons);
     mainButtons->setContentsMargins(0, 0, 0, 0);
-    mainButtons->addWidget(button(m_mainButtons, Command1, 2, QStringLiteral("OK"), true));
-    mainButtons->addWidget(button(m_mainButtons, Command1, 5, QStringLiteral("Cancel"), true));
+    mainButtons->addWidget(button(m_mainButtons, Command1, ContactButton::OK, QStringLiteral("OK"), true));
+    mainButtons->addWidget(button(m_mainButtons, Command1, ContactButton::Cancel, QStringLiteral("Cancel"), true));
     if (browsing) {
         addb = new CommandButton(m_mainButtons, QStringLiteral("Add"));
         mainButtons->addWidget(addb);
     }
-    mainButtons->addWidget(button(m_mainButtons, Command1, 1, QStringLiteral("Next >"), false));
-    mainButtons->addWidget(button(m_mainButtons, Command1, 6, QStringLiteral("< Previous"), false));
-    mainButtons->addWidget(button(m_mainButtons, Command1, 7, QStringLiteral("<< Go First"), false));
-    mainButtons->addWidget(button(m_mainButtons, Command1, 8, QStringLiteral("Go Last >>"), false));
+    mainButtons->addWidget(button(m_mainButtons, Command1, ContactButton::Next, QStringLiteral("Next >"), false));
+    mainButtons->addWidget(
+        button(m_mainButtons, Command1, ContactButton::Previous, QStringLiteral("< Previous"), false));
+    mainButtons->addWidget(
+        button(m_mainButtons, Command1, ContactButton::GoFirst, QStringLiteral("<< Go First"), false));
+    mainButtons->addWidget(button(m_mainButtons, Command1, ContactButton::GoLast, QStringLiteral("Go Last >>"), false));
     mainButtons->addStretch(1);
 
     auto *panel = new QGridLayout(sspanel100);

@@ -11,7 +11,7 @@ SupplierScreen::SupplierScreen(const QString &name, Use use)
     : ContactScreen(name, QStringLiteral("Suppliers"), Party::Supplier, use)
 {
     s = record();
-    s->onValidate = [this](int &action, int &save) { s_Validate(action, save); };
+    s->onValidate = [this](DataAction &action, bool &save) { s_Validate(action, save); };
 }
 
 QString SupplierScreen::callerTag() const
@@ -24,7 +24,7 @@ QString &SupplierScreen::handedKey() const
     return CurrentRecordId;
 }
 
-void SupplierScreen::s_Validate(int &action, int &save)
+void SupplierScreen::s_Validate(DataAction &action, bool &save)
 {
     recordValidate(action, save);
 }

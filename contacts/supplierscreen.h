@@ -12,7 +12,7 @@ class SupplierScreen : public ContactScreen
 public:
     Data *s;
 
-    void s_Validate(int &action, int &save);
+    void s_Validate(DataAction &action, bool &save);
 
 protected:
     SupplierScreen(const QString &name, Use use);

@@ -1,6 +1,7 @@
 #include "invoicing/inv.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "common/shortdate.h"
@@ -28,12 +29,6 @@ namespace {
 const QString Adding = QStringLiteral("Adding");
 const QString Editing = QStringLiteral("Editing");
 const QString Money = QStringLiteral("###.00");
-const QString Password = QStringLiteral(";pwd=pillowcanters");
-
-std::unique_ptr<Database> openInvoices()
-{
-    return DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, Password);
-}
 
 void exclaim(const QString &text)
 {
@@ -189,7 +184,7 @@ void INV::Form_Load()
 void INV::populateorg()
 {
     try {
-        std::unique_ptr<Database> db = openInvoices();
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from info"));
         if (rs->Eof()) {
             exclaim(QStringLiteral("No Organisational information found. Please use the selection on the Main Menu "
@@ -222,7 +217,7 @@ void INV::getnextinv()
     try {
         QString last = QStringLiteral("A0");
         {
-            std::unique_ptr<Database> db = openInvoices();
+            std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
             std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from invnumb"));
             if (rs->Eof()) {
                 rs->AddNew();
@@ -258,7 +253,7 @@ void INV::DBCombo1_Click(int)
     const char *const shipFrom[] = {"r", "s", "t", "u", "w", "v"};
     QStringList bill, ship;
     try {
-        std::unique_ptr<Database> db = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, Password);
+        std::unique_ptr<Database> db = openProgramDatabase(BookFile);
         std::unique_ptr<Recordset> rs
             = db->OpenRecordset(QStringLiteral("select * from c where l = ") + SqlText(DBCombo1->Text()));
         if (rs->Eof()) {
@@ -362,7 +357,7 @@ bool INV::loadInvoice(bool byNumber)
         const QString select
             = byNumber ? QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text()))
                        : QStringLiteral("select * from inv where id = %1 order by b").arg(SqlNumber(invid->Text()));
-        std::unique_ptr<Database> db = openInvoices();
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(select, RecordsetType::Snapshot);
         if (byNumber)
             statuspanel->setCaption(Editing);
@@ -440,7 +435,7 @@ bool INV::save_Click()
     Hourglass hourglass(*this);
     QString id;
     try {
-        std::unique_ptr<Database> db = openInvoices();
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         Transaction transaction(*db);
         std::unique_ptr<Recordset> rs;
         if (adding) {
@@ -531,7 +526,7 @@ void INV::fd_Click()
         return;
     try {
         const Hourglass hourglass(*this);
-        std::unique_ptr<Database> db = openInvoices();
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(
             QStringLiteral("select * from inv where id = %1 order by b").arg(plainNumber(Val(invid->Text()))));
         if (rs->Eof())
@@ -578,7 +573,7 @@ void INV::viewprint_Click(int index)
         return;
     // The mark goes on the row just saved, found by its key.
     try {
-        std::unique_ptr<Database> db = openInvoices();
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs
             = db->OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(invid->Text()));
         if (rs->Eof())

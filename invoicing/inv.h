@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invoicing/invoicelines.h"
+#include "common/invoicelines.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 

@@ -1,5 +1,6 @@
 #include "invoicing/inv.h"
 
+#include "common/databases.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
@@ -9,7 +10,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -37,18 +37,12 @@ T *hidden(T *control)
     return control;
 }
 
-void alignRight(TextBox *box)
-{
-    if (auto *line = box->findChild<QLineEdit *>())
-        line->setAlignment(Qt::AlignRight);
-}
-
 TextBox *totalBox(QWidget *parent)
 {
     auto *box = new TextBox(parent);
     box->setBackColor(Grey);
     box->setLocked(true);
-    alignRight(box);
+    box->setAlignment(TextBox::RightJustify);
     return box;
 }
 
@@ -103,8 +97,8 @@ void INV::buildLayout()
     QWidget *panel = sspanel100;
 
     c = hidden(new Data(panel));
-    c->DatabaseName = QStringLiteral("qm.mdb");
-    c->Connect = QStringLiteral(";pwd=pillowcanters");
+    c->DatabaseName = BookFile;
+    c->Connect = PasswordConnect;
     c->RecordSource = QStringLiteral("C");
 
     // The client and the mode.
@@ -209,7 +203,7 @@ void INV::buildLayout()
             if (cellWidths[i] > 0)
                 cell->setFixedWidth(cellWidths[i]);
             if (i == LineRate || i == LineTaxAmount || i == LineAmount)
-                alignRight(cell);
+                cell->setAlignment(TextBox::RightJustify);
             lines->addWidget(cell, row, i);
         }
     }
@@ -254,13 +248,16 @@ void INV::buildLayout()
     ptot = totalBox(Picture3);
     itot->setBackColor(vbWhite);
     ptot->setBackColor(vbWhite);
-    combo1->setGeometry(0, 6, 150, 26);
-    basfor->setGeometry(160, 6, 120, 26);
-    Label1[5]->setGeometry(292, 10, 70, 20);
-    basyear->setGeometry(362, 6, 72, 26);
+    // Twips: the status, period and year from the left; the totals go under their columns.
+    combo1->Move(0, 90, 2250, 390);
+    basfor->Move(2400, 90, 1800, 390);
+    Label1[5]->Move(4380, 150, 1050, 300);
+    basyear->Move(5430, 90, 1080, 390);
     // Each total stands under its column of the grid (placed with the columns, flexfill).
-    m_totalLabels[0] = caption(Picture3, QStringLiteral("Total"));
-    m_totalLabels[1] = caption(Picture3, QStringLiteral("Total"));
+    for (Label *&total : m_totalLabels) {
+        total = caption(Picture3, QStringLiteral("Total"));
+        total->setAlignment(Qt::AlignCenter);
+    }
     auto *listLayout = new QVBoxLayout(m_listArea);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(4);
@@ -290,7 +287,11 @@ void INV::buildLayout()
     buttons->addWidget(history);
 
     // A single line stays one line high.
-    for (TextBox *box : panel->findChildren<TextBox *>())
+    std::vector<TextBox *> singleLines{xsubtot, xgst, othertax, xtotal, itot, ptot};
+    for (const ControlArray<TextBox> *boxes : {&a, &x, &s, &b, &l1, &l2, &l3, &l4, &l5, &l6, &l7})
+        for (const auto &[index, box] : *boxes)
+            singleLines.push_back(box);
+    for (TextBox *box : singleLines)
         box->setSizePolicy(box->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
 
     auto *main = new QVBoxLayout(panel);

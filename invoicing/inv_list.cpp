@@ -2,6 +2,7 @@
 #include "invoicing/inv.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "platform/database.h"
@@ -75,16 +76,15 @@ void INV::flexfill()
     flex->setRow(0);
     for (int col = 0; col < 7; ++col)
         flex->setColWidth(col, widths[col]);
-    // The two totals under the $Total and $Paid columns.
-    int left = flex->frameWidth();
+    // The two totals under the $Total and $Paid columns (the grid's frame is a pixel wide).
+    double left = 15;
     for (int col = 0; col < 4; ++col)
-        left += flex->columnWidth(col);
+        left += flex->ColWidth(col);
     for (int i = 0; i < 2; ++i) {
         TextBox *total = i == 0 ? itot : ptot;
-        const int width = flex->columnWidth(4 + i);
-        total->setGeometry(left, 6, width, 26);
-        m_totalLabels[i]->setGeometry(left, 34, width, 18);
-        m_totalLabels[i]->setAlignment(Qt::AlignCenter);
+        const double width = flex->ColWidth(4 + i);
+        total->Move(left, 90, width, 390);
+        m_totalLabels[i]->Move(left, 510, width, 270);
         left += width;
     }
 }
@@ -97,8 +97,7 @@ void INV::flexdata()
     double total = 0, paid = 0;
     try {
         const QString select = listQuery();
-        std::unique_ptr<Database> db
-            = DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(select, RecordsetType::Snapshot);
         for (; !rs->Eof(); rs->MoveNext()) {
             const QDate date = rs->field(0).toDate();

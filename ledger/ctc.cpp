@@ -1,5 +1,6 @@
 #include "ledger/ctc.h"
 
+#include "common/databases.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
 #include "platform/database.h"
@@ -20,7 +21,7 @@ const QString EmptyCode = QStringLiteral("Job / Account must not be empty");
 
 std::unique_ptr<Database> openJobs()
 {
-    return DBEngine().OpenDatabase(QStringLiteral("qm1.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+    return openProgramDatabase(BusinessFile);
 }
 
 // Blanks off both ends, as the old Trim took them (tabs stay).

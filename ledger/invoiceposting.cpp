@@ -1,6 +1,7 @@
 #include "ledger/invoiceposting.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "platform/database.h"
 #include "platform/decimal.h"
 #include "platform/error.h"
@@ -15,10 +16,6 @@ namespace qm {
 std::function<void(PostingStep)> postingStepHook;
 
 namespace {
-
-const QString ReceiptsFile = QStringLiteral("qm.mdb");
-const QString InvoicesFile = QStringLiteral("qm1.mdb");
-const QString Connect = QStringLiteral(";pwd=pillowcanters");
 
 // Files made before postings were kept get their table on first use.
 const QString PendingTable = QStringLiteral("create table if not exists pendingpost (ID integer primary key "
@@ -110,7 +107,7 @@ std::vector<PostingFailure> applyPendingPostings()
     std::unique_ptr<Database> receipts;
     std::vector<Pending> pending;
     try {
-        receipts = DBEngine().OpenDatabase(ReceiptsFile, false, false, Connect);
+        receipts = openProgramDatabase(BookFile);
         pending = pendingPostings(*receipts);
     } catch (const Error &) {
         return failures; // no receipts file to read: nothing known to be pending
@@ -120,7 +117,7 @@ std::vector<PostingFailure> applyPendingPostings()
 
     std::unique_ptr<Database> invoices;
     try {
-        invoices = DBEngine().OpenDatabase(InvoicesFile, false, false, Connect);
+        invoices = openProgramDatabase(BusinessFile);
     } catch (const Error &e) {
         for (const Pending &posting : pending)
             failures.push_back({posting.invoice, e.Description()});

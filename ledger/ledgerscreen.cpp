@@ -1,7 +1,9 @@
 #include "ledger/ledgerscreen.h"
 
+#include "common/classification.h"
 #include "common/convert.h"
 #include "common/format.h"
+#include "common/gst.h"
 #include "common/shortdate.h"
 #include "ledger/ctc.h"
 #include "platform/database.h"
@@ -13,15 +15,10 @@
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
-#include "platform/transaction.h"
 #include "reports/reports2.h"
 #include "shell/menu2.h"
 #include "shell/module1.h"
 #include "shell/screenskeleton.h"
-
-#include <QEvent>
-#include <QLineEdit>
-#include <cmath>
 
 namespace qm {
 
@@ -45,81 +42,52 @@ bool isDate(const QString &text)
         return false;
     }
 }
-
-// The data-bound combo reports no double-click of its own: watch its text part.
-class DoubleClickWatcher : public QObject
-{
-public:
-    DoubleClickWatcher(QWidget *target, std::function<void()> handler)
-        : QObject(target)
-        , m_target(target)
-        , m_handler(std::move(handler))
-    {
-    }
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::MouseButtonDblClick)
-            runEvent(m_target, m_handler);
-        return false;
-    }
-
-private:
-    QWidget *m_target;
-    std::function<void()> m_handler;
-};
-
-void watchDoubleClick(QComboBox *combo, std::function<void()> handler)
-{
-    auto *watcher = new DoubleClickWatcher(combo, std::move(handler));
-    combo->installEventFilter(watcher);
-    if (combo->lineEdit())
-        combo->lineEdit()->installEventFilter(watcher);
-}
 } // namespace
 
-LedgerScreen::LedgerScreen(const QString &name, Kind kind)
+LedgerScreen::LedgerScreen(const QString &name, Ledger ledger)
     : Form(name)
-    , m_kind(kind)
+    , m_ledger(ledger)
 {
     buildLayout();
     buildMenus();
     // Bound so that each handler finds what it reads already filled: the party before its
     // copies, the GST rate before the amounts, the invoice date before the number whose
     // look-up may replace it.
-    bind(pay1[5], QStringLiteral("ID"));
-    bind(pay1[0], QStringLiteral("j"));
-    bind(pay1[1], QStringLiteral("a"));
-    bind(combo1, QStringLiteral("p"));
-    bind(Combo11, QStringLiteral("p"));
-    bind(Text2[0], QStringLiteral("b"));
-    bind(Text2[1], QStringLiteral("t"));
-    bind(Combo2[0], QStringLiteral("f"));
-    bind(Combo2[2], QStringLiteral("h"));
-    bind(Combo2[4], QStringLiteral("s"));
-    bind(Combo3, QStringLiteral("q"));
-    bind(Text2[3], QStringLiteral("e"));
-    bind(Text2[2], QStringLiteral("c"));
-    bind(Text2[4], QStringLiteral("d"));
-    bind(Combo2[3], QStringLiteral("i"));
-    bind(Combo2[1], QStringLiteral("g"));
-    bind(Text1, QStringLiteral("n"));
-    bind(pay1[2], QStringLiteral("m"));
-    bind(pay1[3], QStringLiteral("l"));
-    bind(pay1[4], QStringLiteral("o"));
-    bind(jobtext, QStringLiteral("v"));
-    bind(jobin, QStringLiteral("v"));
-    bind(jobidtext, QStringLiteral("w"));
-    bind(classification, QStringLiteral("u"));
+    const auto bind
+        = [this](Bindable *control, const char *field) { control->setDataSource(m_rows, QLatin1String(field)); };
+    bind(pay1[5], "ID");
+    bind(pay1[0], "j");
+    bind(pay1[1], "a");
+    bind(combo1, "p");
+    bind(Combo11, "p");
+    bind(Text2[0], "b");
+    bind(Text2[1], "t");
+    bind(Combo2[0], "f");
+    bind(Combo2[2], "h");
+    bind(Combo2[4], "s");
+    bind(Combo3, "q");
+    bind(Text2[3], "e");
+    bind(Text2[2], "c");
+    bind(Text2[4], "d");
+    bind(Combo2[3], "i");
+    bind(Combo2[1], "g");
+    bind(Text1, "n");
+    bind(pay1[2], "m");
+    bind(pay1[3], "l");
+    bind(pay1[4], "o");
+    bind(jobtext, "v");
+    bind(jobin, "v");
+    bind(jobidtext, "w");
+    bind(classification, "u");
     abn->setDataSource(Data1, QStringLiteral("o"));
     // The ABN box only shows the party's number: nothing of it goes back to table s.
-    Data1->onValidate = [](int &, int &save) { save = 0; };
+    Data1->onValidate = [](DataAction &, bool &save) { save = false; };
     wireHandlers();
 }
 
 void LedgerScreen::wireHandlers()
 {
-    m_rows->onValidate = [this](int &action, int &save) { validateRow(action, save); };
+    m_rows->onValidate = [this](DataAction &action, bool &save) { validateRow(action, save); };
     m_rows->onReposition = [this] { rowShown(); };
     for (const auto &[index, button] : Command1) {
         const int i = index;
@@ -152,7 +120,7 @@ void LedgerScreen::wireHandlers()
     sspanel100->onMouseMove = [this] { sspanel100_MouseMove(); };
     combo1->onClick = [this](int area) { combo1_Click(area); };
     combo1->onChange = [this] { combo1_Change(); };
-    watchDoubleClick(combo1, [this] { Adds_Click(); });
+    combo1->onDblClick = [this] { Adds_Click(); };
     job->onClick = [this](int area) { job_Click(area); };
     job->onChange = [this] { job_Change(); };
     picker->onChange = [this] { picker_Change(); };
@@ -167,7 +135,9 @@ void LedgerScreen::wireHandlers()
 void LedgerScreen::buildMenus()
 {
     MenuBar(*this, appTitle())
-        .mainMenu(&mm, Leaving::ask(QStringLiteral("Cancel edit and go to Menu?")).then([this] { Command1_Click(2); }))
+        .mainMenu(&mm, Leaving::ask(QStringLiteral("Cancel edit and go to Menu?")).then([this] {
+            Command1_Click(LedgerButton::Cancel);
+        }))
         .menu(QStringLiteral("&Supplier..."), {{QStringLiteral("&Add"), &msa, [this] { Add1_Click(); }},
                                                {QStringLiteral("&Edit"), &mse, [this] { Adds_Click(); }}})
         .menu(QStringLiteral("&Record..."), {{QStringLiteral("&Delete"), &mrd, [this] { mrd_Click(); }}})
@@ -184,45 +154,9 @@ void LedgerScreen::fillLists()
         Combo2[0]->setText(QStringLiteral("Expense"));
     Combo3->AddItem(QStringLiteral("10"));
     Combo3->AddItem(QStringLiteral("0"));
-    const QStringList categories = isReceipts() ? QStringList{"Services",
-                                                              "Goods",
-                                                              "Interest",
-                                                              "EXPORT",
-                                                              "Other",
-                                                              "RESIDENTIAL PROPERTY RENT",
-                                                              "FINANCIAL SUPPLIES",
-                                                              "PRECIOUS METALS",
-                                                              "SCHOOL TUCKSHOP FOOD"}
-                                                : QStringList{"Phone",
-                                                              "Electricity",
-                                                              "Gas",
-                                                              "Car Expenses",
-                                                              "Equipment",
-                                                              "Financial Charges",
-                                                              "Postage",
-                                                              "Petty Cash",
-                                                              "Office Rental",
-                                                              "WAGES",
-                                                              "Other",
-                                                              "GST Tax",
-                                                              "Tax",
-                                                              "Maintenance",
-                                                              "Advertising",
-                                                              "RENTAL PROPERTY RATES & REPAIRS",
-                                                              "FINANCIAL SUPPLIES",
-                                                              "PRECIOUS METALS",
-                                                              "SCHOOL TUCKSHOP FOOD",
-                                                              "NEW CAR"};
-    const QStringList subCategories
-        = isReceipts()
-              ? QStringList{"Rental", "Refund", "Gift", "GST Tax", "Nil"}
-              : QStringList{
-                  "Travel",       "Meals",   "Entertainment", "Subscriptions", "Books & Publications\"", "Accounting",
-                  "Legal fees",   "Repairs", "Printing",      "Delivery",      "Loan Interest",          "Insurance",
-                  "Mobile Phone", "Nil"};
-    for (const QString &item : categories)
+    for (const QString &item : ledgerCategories(m_ledger))
         Combo2[2]->AddItem(item);
-    for (const QString &item : subCategories)
+    for (const QString &item : ledgerSubCategories(m_ledger))
         Combo2[3]->AddItem(item);
     for (const char *item : {"Cheque", "Credit Card", "Cash", "Direct"})
         Combo2[1]->AddItem(QString::fromLatin1(item));
@@ -252,57 +186,6 @@ void LedgerScreen::Form_Load()
     m_rows->Refresh();
     startNewRowWhenEmpty();
     job->setText(jobin->Text());
-}
-
-// ---- Binding ----
-
-void LedgerScreen::bind(Bindable *control, const QString &field)
-{
-    control->setDataSource(m_rows, field);
-    m_bound.push_back(control);
-}
-
-bool LedgerScreen::rowHasEdits() const
-{
-    for (const Bindable *control : m_bound)
-        if (control->isBoundDirty())
-            return true;
-    return false;
-}
-
-bool LedgerScreen::hasCurrentRow()
-{
-    if (!m_rows->isOpen())
-        return false;
-    Recordset &rs = m_rows->Recordset();
-    return rs.EditMode() == EditState::Add || (!rs.Bof() && !rs.Eof());
-}
-
-void LedgerScreen::writePendingRow()
-{
-    Recordset &rs = m_rows->Recordset();
-    if (rs.EditMode() == EditState::None)
-        rs.Edit();
-    // What the row shows is what it stores, box for box: a box the program filled in counts
-    // as much as one the user typed into. Compared with the row as it stands before any
-    // write, since two boxes may show one column.
-    std::vector<Bindable *> changed;
-    for (Bindable *control : m_bound) {
-        const Value stored = rs.field(control->DataField());
-        if (control->isBoundDirty() || control->boundValue().toText() != stored.toText())
-            changed.push_back(control);
-    }
-    for (Bindable *control : changed) {
-        FieldRef field = rs.Fields(control->DataField());
-        if (field.Type() != FieldType::Counter)
-            field.setValue(control->boundValue());
-    }
-    Transaction transaction(m_rows->database());
-    storeWithRow(m_rows->database());
-    rs.Update();
-    transaction.commit();
-    for (Bindable *control : m_bound)
-        control->setBoundDirty(false);
 }
 
 // ---- Checks ----
@@ -367,22 +250,22 @@ bool LedgerScreen::extraChecks()
 
 // ---- The record cycle ----
 
-void LedgerScreen::validateRow(int &action, int &save)
+void LedgerScreen::validateRow(DataAction &action, bool &save)
 {
     // Cancel emptied the record source: nothing is checked, written or posted.
     if (m_rows->RecordSource.isEmpty()) {
         action = vbDataActionCancel;
-        save = 0;
+        save = false;
         return;
     }
     if (RecordLoading)
         return;
     // A row that is being deleted is neither checked nor written.
     if (m_deleting || action == vbDataActionDelete) {
-        save = 0;
+        save = false;
         return;
     }
-    const bool edited = save != 0;
+    const bool edited = save;
     const bool unchecked = action == vbDataActionMoveFirst && PreviousPressed;
     if (!unchecked) {
         const bool moveOrClose
@@ -390,24 +273,26 @@ void LedgerScreen::validateRow(int &action, int &save)
         const bool leavingEdits = edited && (action == vbDataActionAddNew || action == vbDataActionUnload);
         if ((moveOrClose || leavingEdits) && !passesChecks(true)) {
             action = vbDataActionCancel;
-            save = 0;
+            save = false;
             return;
         }
-        classification->setText(QStringLiteral("STD"));
-        classification->setText(classificationOf(Combo2[2]->Text()));
+        classification->setText(ClassificationCode().text());
+        classification->setText(ClassificationCode::ofCategory(m_ledger, Combo2[2]->Text()).text());
     }
     if (edited) {
         // Written here rather than by the data control, so that the amount is posted only
         // once the row is safely stored.
         try {
-            writePendingRow();
+            // What the row shows is what it stores, box for box: a box the program filled in
+            // counts as much as one the user typed into.
+            m_rows->writeRow(RowWrite::AsShown, [this](Database &rows) { storeWithRow(rows); });
         } catch (const Error &e) {
             exclaim(e.Description());
             action = vbDataActionCancel;
-            save = 0;
+            save = false;
             return;
         }
-        save = 0;
+        save = false;
     }
     if (!unchecked) {
         if (action == vbDataActionAddNew)
@@ -470,7 +355,7 @@ void LedgerScreen::Command1_Click(int index)
 {
     try {
         switch (index) {
-        case 0: {
+        case LedgerButton::Next: {
             Recordset &rs = m_rows->Recordset();
             if (rs.EditMode() == EditState::Add) {
                 rs.MoveLast(); // the new row is written and shown as stored
@@ -481,11 +366,12 @@ void LedgerScreen::Command1_Click(int index)
                 rs.AddNew();
             break;
         }
-        case 1: {
+        case LedgerButton::OK: {
             if (checkstuff() == Bad)
                 return;
-            if (hasCurrentRow() && rowHasEdits()) {
-                int action = vbDataActionClose, save = 1;
+            if (m_rows->hasCurrentRow() && m_rows->hasEdits()) {
+                DataAction action = vbDataActionClose;
+                bool save = true;
                 validateRow(action, save);
                 endDataAction();
                 if (action == vbDataActionCancel)
@@ -496,13 +382,13 @@ void LedgerScreen::Command1_Click(int index)
             Forms::Unload(*this);
             break;
         }
-        case 2:
+        case LedgerButton::Cancel:
             m_rows->RecordSource.clear();
             Forms::get<Menu2>().Show();
             releaseData();
             Forms::Unload(*this);
             break;
-        case 3: {
+        case LedgerButton::Previous: {
             PreviousPressed = true;
             Recordset &rs = m_rows->Recordset();
             rs.MovePrevious();
@@ -510,9 +396,9 @@ void LedgerScreen::Command1_Click(int index)
                 rs.MoveNext();
             break;
         }
-        case 4: m_rows->Recordset().MoveFirst(); break;
-        case 5: m_rows->Recordset().MoveLast(); break;
-        case 6:
+        case LedgerButton::GoFirst: m_rows->Recordset().MoveFirst(); break;
+        case LedgerButton::GoLast: m_rows->Recordset().MoveLast(); break;
+        case LedgerButton::Add:
             m_rows->Recordset().AddNew();
             statuspanel->setCaption(Adding);
             afterAdd();
@@ -529,9 +415,10 @@ void LedgerScreen::Form_QueryUnload(int &cancel, int)
 {
     // The close box (or an unload by code) leaves the row as a move would: checked, written
     // and posted, or the form stays open.
-    if (!m_rows->isOpen() || m_rows->RecordSource.isEmpty() || !hasCurrentRow() || !rowHasEdits())
+    if (!m_rows->isOpen() || m_rows->RecordSource.isEmpty() || !m_rows->hasCurrentRow() || !m_rows->hasEdits())
         return;
-    int action = vbDataActionUnload, save = 1;
+    DataAction action = vbDataActionUnload;
+    bool save = true;
     validateRow(action, save);
     endDataAction();
     if (action == vbDataActionCancel)
@@ -567,7 +454,7 @@ void LedgerScreen::back_Click()
     }
     if (gobackb->Text() != QLatin1String("Reports"))
         return;
-    Command1_Click(1);
+    Command1_Click(LedgerButton::OK);
     // OK's checks failed: the form stays on the row, nothing goes back.
     if (!isUnloaded())
         return;
@@ -622,22 +509,12 @@ void LedgerScreen::Text2_Change(int index)
         Combo3->setText(Text2[6]->Text());
     if (index != 2 && index != 3 && index != 4 && index != 6)
         return;
-    const double nett = Val(Text2[2]->Text());
-    const double total = Val(Text2[3]->Text());
-    const double gst = Val(Text2[4]->Text());
-    const double rate = Val(Combo3->Text());
     // A row being shown shows its stored amounts: nothing is worked out again from its total.
     if (Check2[1]->Value() != 0 && Check2[3]->Value() != 0 && !m_rows->isFilling()) {
-        // A step that cannot be worked out (a rate of -100) keeps the value read.
-        const double divisor = 1 + rate / 100;
-        double n = divisor != 0 ? total / divisor : nett;
-        if (!std::isfinite(n))
-            n = nett;
-        double g = total - n;
-        if (!std::isfinite(g))
-            g = gst;
-        Text2[2]->setText(Format(n, QStringLiteral("##0.00")));
-        Text2[4]->setText(Format(g, QStringLiteral("##0.00")));
+        const GstSplit split
+            = splitTotal(Val(Text2[3]->Text()), Val(Combo3->Text()), {Val(Text2[2]->Text()), Val(Text2[4]->Text())});
+        Text2[2]->setText(Format(split.nett, QStringLiteral("##0.00")));
+        Text2[4]->setText(Format(split.gst, QStringLiteral("##0.00")));
     }
     if (RecordLoading)
         return;
@@ -786,7 +663,7 @@ void LedgerScreen::Label1_MouseMove(int index)
 
 bool LedgerScreen::isReceipts() const
 {
-    return m_kind == Kind::Receipts;
+    return m_ledger == Ledger::Receipts;
 }
 
 QString LedgerScreen::formTag() const

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "common/classification.h"
 #include "platform/controls.h"
+#include "platform/datacontrol.h"
 #include "platform/form.h"
-
-#include <vector>
 
 class QGridLayout;
 
 namespace qm {
 
-class Bindable;
-class Data;
 class Database;
 class DBCombo;
 class DTPicker;
+
+// The indexes of the ledger screens' Command1 buttons; only OK, Cancel and Add are shown.
+namespace LedgerButton {
+enum Index : int { Next = 0, OK = 1, Cancel = 2, Previous = 3, GoFirst = 4, GoLast = 5, Add = 6 };
+} // namespace LedgerButton
 
 // The screen the payments and receipts forms share: one transaction row of table p or r
 // in bound boxes, the GST calculator, the highlighting of filled-in fields, and the record
@@ -82,18 +85,16 @@ public:
     virtual void mrd_Click() = 0;
 
 protected:
-    enum class Kind { Payments, Receipts };
-    LedgerScreen(const QString &name, Kind kind);
+    LedgerScreen(const QString &name, Ledger ledger);
 
     void Form_Load() override;
     void Form_QueryUnload(int &cancel, int unloadMode) override;
 
     // The data control's events, wired by each form under its own names.
-    void validateRow(int &action, int &save);
+    void validateRow(DataAction &action, bool &save);
     void rowShown();
 
     // What tells the two forms apart.
-    virtual QString classificationOf(const QString &category) const = 0;
     // Checks after the shared ones; false when one failed (its message shown).
     virtual bool extraChecks();
     // Written in the same transaction as the row (receipts: the postings to invoices).
@@ -110,12 +111,6 @@ protected:
     // Opens the party form for `id` (empty: a new party).
     virtual void openPartyForm(const QString &id) = 0;
 
-    // Controls bound to the transaction row, in binding (and filling) order.
-    void bind(Bindable *control, const QString &field);
-    bool rowHasEdits() const;
-    bool hasCurrentRow();
-    // Writes the bound boxes that changed into the current row, as the data control would.
-    void writePendingRow();
     // Shows the message of the first failed check; `fromValidate` always names an empty party.
     bool passesChecks(bool fromValidate);
     // With no row to show (an empty table, the last row deleted, a searched row gone), a new
@@ -142,8 +137,7 @@ private:
     void fillLists();
     QWidget *basisInput(int index) const;
 
-    Kind m_kind;
-    std::vector<Bindable *> m_bound;
+    Ledger m_ledger;
 };
 
 } // namespace qm

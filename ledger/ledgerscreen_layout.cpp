@@ -1,3 +1,4 @@
+#include "common/databases.h"
 #include "ledger/ledgerscreen.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
@@ -61,20 +62,20 @@ void LedgerScreen::buildLayout()
 
     // The data controls, in the order they are released when the form unloads.
     m_rows = hidden(new Data(panel));
-    m_rows->DatabaseName = QStringLiteral("qm.mdb");
-    m_rows->Connect = QStringLiteral(";pwd=pillowcanters");
+    m_rows->DatabaseName = BookFile;
+    m_rows->Connect = PasswordConnect;
     m_rows->RecordSource = receipts ? QStringLiteral("R") : QStringLiteral("P");
     m_parties = hidden(new Data(panel));
-    m_parties->DatabaseName = QStringLiteral("qm.mdb");
-    m_parties->Connect = receipts ? QStringLiteral(";pwd=pillowcanters") : QStringLiteral("Access");
+    m_parties->DatabaseName = BookFile;
+    m_parties->Connect = receipts ? PasswordConnect : AccessConnect;
     m_parties->RecordSource = receipts ? QStringLiteral("C") : QStringLiteral("S");
     Data1 = hidden(new Data(panel));
-    Data1->DatabaseName = QStringLiteral("qm.mdb");
-    Data1->Connect = QStringLiteral("Access");
+    Data1->DatabaseName = BookFile;
+    Data1->Connect = AccessConnect;
     Data1->RecordSource = QStringLiteral("S");
     jac = hidden(new Data(panel));
-    jac->DatabaseName = QStringLiteral("qm1.mdb");
-    jac->Connect = QStringLiteral(";pwd=pillowcanters");
+    jac->DatabaseName = BusinessFile;
+    jac->Connect = PasswordConnect;
     jac->RecordSource = QStringLiteral("jac");
 
     // Header: mode, user, today.
@@ -206,10 +207,13 @@ void LedgerScreen::buildLayout()
     detailGrid->setRowStretch(8, 1);
 
     // The buttons: only OK, Cancel and Add show.
-    const char *buttons[] = {"Next >", "OK", "Cancel", "< Previous", "<< Go First", "Go Last >>", "Add"};
-    for (int i = 0; i <= 6; ++i)
-        Command1.add(i, new CommandButton(panel, QString::fromLatin1(buttons[i])));
-    for (int i : {0, 3, 4, 5})
+    using namespace LedgerButton;
+    const std::pair<LedgerButton::Index, const char *> buttons[]
+        = {{Next, "Next >"},       {OK, "OK"},  {Cancel, "Cancel"}, {Previous, "< Previous"}, {GoFirst, "<< Go First"},
+           {GoLast, "Go Last >>"}, {Add, "Add"}};
+    for (const auto &[index, caption] : buttons)
+        Command1.add(index, new CommandButton(panel, QString::fromLatin1(caption)));
+    for (int i : {Next, Previous, GoFirst, GoLast})
         hidden(Command1[i]);
 
     // The main column.
@@ -284,15 +288,18 @@ void LedgerScreen::buildLayout()
 
     auto *footer = new QHBoxLayout;
     footer->addStretch(1);
-    for (int i : {3, 4, 5, 0, 6, 1, 2}) {
+    for (int i : {Previous, GoFirst, GoLast, Next, Add, OK, Cancel}) {
         Command1[i]->setMinimumWidth(90);
         footer->addWidget(Command1[i]);
     }
 
     // A box paints its colour over all of its area: keep single lines one line high.
-    for (TextBox *box : panel->findChildren<TextBox *>())
-        if (!box->isMultiLine())
-            box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    std::vector<TextBox *> singleLines = {jobtext, jobin, abn, gobackb, jobidtext, classification, searchtext};
+    for (const ControlArray<TextBox> *boxes : {&pay0, &pay1, &Text2})
+        for (const auto &[index, box] : *boxes)
+            singleLines.push_back(box);
+    for (TextBox *box : singleLines)
+        box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto *main = new QVBoxLayout(panel);
     main->setContentsMargins(18, 14, 18, 14);

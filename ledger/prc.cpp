@@ -15,7 +15,7 @@
 namespace qm {
 
 PRC::PRC()
-    : LedgerScreen(QStringLiteral("PRC"), Kind::Payments)
+    : LedgerScreen(QStringLiteral("PRC"), Ledger::Payments)
 {
     p = m_rows;
     s = m_parties;
@@ -26,7 +26,7 @@ PRC::PRC()
     DBCombo2->ListField = QStringLiteral("jac");
     DBCombo2->BoundColumn = QStringLiteral("ID");
 
-    p->onValidate = [this](int &action, int &save) { p_Validate(action, save); };
+    p->onValidate = [this](DataAction &action, bool &save) { p_Validate(action, save); };
     p->onReposition = [this] { p_Reposition(); };
     jobtext->onChange = [this] { jobtext_Change(); };
     jobin->onChange = [this] { jobin_Change(); };
@@ -34,7 +34,7 @@ PRC::PRC()
     DBCombo2->onChange = [this] { DBCombo2_Change(); };
 }
 
-void PRC::p_Validate(int &action, int &save)
+void PRC::p_Validate(DataAction &action, bool &save)
 {
     validateRow(action, save);
 }
@@ -44,25 +44,10 @@ void PRC::p_Reposition()
     rowShown();
 }
 
-QString PRC::classificationOf(const QString &category) const
-{
-    // Exact text, case and all: the BAS sums rest on these codes.
-    if (category == QLatin1String("RENTAL PROPERTY RATES & REPAIRS") || category == QLatin1String("FINANCIAL SUPPLIES")
-        || category == QLatin1String("PRECIOUS METALS") || category == QLatin1String("SCHOOL TUCKSHOP FOOD"))
-        return QStringLiteral("ITS");
-    if (category == QLatin1String("EXPORT"))
-        return QStringLiteral("EXP");
-    if (category == QLatin1String("NEW CAR"))
-        return QStringLiteral("NEW");
-    if (category == QLatin1String("WAGES"))
-        return QStringLiteral("NOT");
-    return QStringLiteral("STD");
-}
-
 bool PRC::extraChecks()
 {
     // The GST box already passed as a number: read it as the row will store it.
-    if (Combo2[2]->Text() == QLatin1String("WAGES") && roundDecimal(strictNumber(Text2[4]->Text()), 4) != 0) {
+    if (Combo2[2]->Text() == WagesCategory && roundDecimal(strictNumber(Text2[4]->Text()), 4) != 0) {
         MsgBox(QStringLiteral("Wages should have no GST."), vbExclamation, appTitle());
         return false;
     }

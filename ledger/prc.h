@@ -15,7 +15,7 @@ public:
     Data *s;           // the supplier list
     DBCombo *DBCombo2; // a second job/account list, hidden, carrying the job's key
 
-    void p_Validate(int &action, int &save);
+    void p_Validate(DataAction &action, bool &save);
     void p_Reposition();
     void jobtext_Change();
     void jobin_Change();
@@ -24,7 +24,6 @@ public:
     void mrd_Click() override;
 
 protected:
-    QString classificationOf(const QString &category) const override;
     bool extraChecks() override;
     void afterAdd() override;
     void openPartyForm(const QString &id) override;

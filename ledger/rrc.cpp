@@ -1,6 +1,7 @@
 #include "ledger/rrc.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "contacts/crc.h"
 #include "invoicing/inv.h"
@@ -16,16 +17,11 @@
 #include "shell/module1.h"
 
 #include <QGridLayout>
-#include <QLineEdit>
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 
 namespace qm {
 
 namespace {
-const QString InvoiceDatabase = QStringLiteral("qm1.mdb");
-const QString InvoiceConnect = QStringLiteral(";pwd=pillowcanters");
-
 // An amount as the row stores it (money keeps 4 decimals); empty text is nothing.
 double amountOf(const QString &text)
 {
@@ -35,27 +31,15 @@ double amountOf(const QString &text)
         return roundDecimal(strictNumber(text), 4);
     return Val(text);
 }
-
-// Appends many items at once, leaving the text as it is: the list control's own AddItem
-// looks its text up in the whole list for every item, which thousands of invoices feel.
-void appendItems(ComboBox *combo, const QStringList &items)
-{
-    const QString text = combo->Text();
-    const QSignalBlocker blocker(combo);
-    combo->QComboBox::addItems(items);
-    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-    if (combo->lineEdit())
-        combo->lineEdit()->setText(text);
-}
 } // namespace
 
 RRC::RRC()
-    : LedgerScreen(QStringLiteral("RRC"), Kind::Receipts)
+    : LedgerScreen(QStringLiteral("RRC"), Ledger::Receipts)
 {
     r = m_rows;
     c = m_parties;
     buildInvoiceLink();
-    r->onValidate = [this](int &action, int &save) { r_Validate(action, save); };
+    r->onValidate = [this](DataAction &action, bool &save) { r_Validate(action, save); };
     r->onReposition = [this] { r_Reposition(); };
     getinv->onChange = [this] { getinv_Change(); };
     getinv->onClick = [this] { getinv_Click(); };
@@ -96,7 +80,7 @@ void RRC::Form_Load()
         oldtot->setText(Text2[3]->Text());
 }
 
-void RRC::r_Validate(int &action, int &save)
+void RRC::r_Validate(DataAction &action, bool &save)
 {
     validateRow(action, save);
 }
@@ -104,16 +88,6 @@ void RRC::r_Validate(int &action, int &save)
 void RRC::r_Reposition()
 {
     rowShown();
-}
-
-QString RRC::classificationOf(const QString &category) const
-{
-    if (category == QLatin1String("RESIDENTIAL PROPERTY RENT") || category == QLatin1String("FINANCIAL SUPPLIES")
-        || category == QLatin1String("PRECIOUS METALS") || category == QLatin1String("SCHOOL TUCKSHOP FOOD"))
-        return QStringLiteral("ITS");
-    if (category == QLatin1String("EXPORT"))
-        return QStringLiteral("EXP");
-    return QStringLiteral("STD");
 }
 
 void RRC::shownRow()
@@ -166,7 +140,7 @@ void RRC::fillinvlist()
 {
     QStringList numbers;
     try {
-        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(
             QStringLiteral("select a from inv where paid < xtotal order by a"), RecordsetType::Snapshot);
         getinv->Clear();
@@ -183,13 +157,14 @@ void RRC::fillinvlist()
     } catch (const Error &) {
         // What was listed so far stays.
     }
-    appendItems(getinv, numbers);
+    // Thousands of invoices: added in one go, not each looked up among all before it.
+    getinv->AddItems(numbers);
 }
 
 std::optional<QString> RRC::getinvdate()
 {
     try {
-        std::unique_ptr<Database> db = DBEngine().OpenDatabase(InvoiceDatabase, false, false, InvoiceConnect);
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(
             QStringLiteral("select b from inv where a = ") + SqlText(getinv->Text()), RecordsetType::Snapshot);
         if (rs->Eof()) {

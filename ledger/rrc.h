@@ -21,7 +21,7 @@ public:
     ComboBox *getinv; // the unpaid invoices
     Label *Label2;    // "Go to invoice"
 
-    void r_Validate(int &action, int &save);
+    void r_Validate(DataAction &action, bool &save);
     void r_Reposition();
     void fillinvlist();
     // The date of the invoice named in the list, "dd/mmm/yy"; nothing when there is no
@@ -41,7 +41,6 @@ public:
 
 protected:
     void Form_Load() override;
-    QString classificationOf(const QString &category) const override;
     void storeWithRow(Database &rows) override;
     void rowWritten() override;
     void shownRow() override;

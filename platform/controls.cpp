@@ -247,6 +247,27 @@ bool TextBox::isMultiLine() const
     return m_multi != nullptr;
 }
 
+int TextBox::Alignment() const
+{
+    const Qt::Alignment alignment = m_line ? m_line->alignment() : Qt::AlignLeft;
+    if (alignment & Qt::AlignRight)
+        return RightJustify;
+    return alignment & Qt::AlignHCenter ? Center : LeftJustify;
+}
+
+void TextBox::setAlignment(int alignment)
+{
+    if (alignment < LeftJustify || alignment > Center)
+        throw Error(ErrorCode::InvalidPropertyValue);
+    // A multi-line box keeps its text left: its lines wrap from the left edge.
+    if (!m_line)
+        return;
+    const Qt::Alignment horizontal = alignment == RightJustify ? Qt::AlignRight
+                                     : alignment == Center     ? Qt::AlignHCenter
+                                                               : Qt::AlignLeft;
+    m_line->setAlignment(horizontal | Qt::AlignVCenter);
+}
+
 Value TextBox::boundValue() const
 {
     return m_text.isEmpty() ? Value() : Value(m_text);
@@ -482,6 +503,16 @@ void ComboBox::AddItem(const QString &item)
         setCurrentIndex(-1);
     if (currentIndex() < 0 && item == m_text && !m_text.isEmpty())
         setCurrentIndex(count() - 1);
+    if (lineEdit() && lineEdit()->text() != m_text)
+        lineEdit()->setText(m_text);
+}
+
+void ComboBox::AddItems(const QStringList &items)
+{
+    const QSignalBlocker blocker(this);
+    addItems(items);
+    if (currentIndex() < 0 || itemText(currentIndex()) != m_text)
+        setCurrentIndex(m_text.isEmpty() ? -1 : findText(m_text, Qt::MatchExactly));
     if (lineEdit() && lineEdit()->text() != m_text)
         lineEdit()->setText(m_text);
 }

@@ -55,6 +55,7 @@ class TextBox : public QWidget, public Control, public Bindable
 {
     Q_OBJECT
 public:
+    enum Alignment { LeftJustify = 0, RightJustify = 1, Center = 2 };
     explicit TextBox(QWidget *parent, bool multiLine = false);
     QWidget *widget() override;
     using Control::setEnabled;
@@ -73,6 +74,9 @@ public:
     int SelLength() const;
     void setSelLength(int length);
     bool isMultiLine() const;
+    // Where the text stands in the box (a column of money stands right).
+    int Alignment() const;
+    void setAlignment(int alignment);
 
     Value boundValue() const override;
     void fillBound(const Value &value) override;
@@ -157,6 +161,9 @@ public:
     // goes, and an item's text selects that item. Raises Change when the text differs.
     void setText(const QString &text);
     void AddItem(const QString &item);
+    // Appends many items at once; the text stays as it is and no event is raised. AddItem
+    // looks the text up among all items for every item, which thousands of items feel.
+    void AddItems(const QStringList &items);
     void RemoveItem(int index);
     void Clear();
     int ListCount() const;

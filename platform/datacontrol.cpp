@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/form.h"
 #include "platform/services.h"
+#include "platform/transaction.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -103,7 +104,7 @@ qm::Recordset &Data::Recordset()
 qm::Database &Data::database()
 {
     if (!m_database)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error(ErrorCode::ObjectNotSet);
     return *m_database;
 }
 
@@ -240,7 +241,7 @@ bool Data::isFilling() const
 
 void Data::recordsetWillMove(qm::Recordset &, int action)
 {
-    if (!leaveRow(action))
+    if (!leaveRow(static_cast<DataAction>(action)))
         throw Error(ErrorCode::ActionCancelled);
 }
 
@@ -259,43 +260,58 @@ bool Data::hasCurrentRow() const
     return !m_recordset->Bof() && !m_recordset->Eof();
 }
 
-bool Data::anyDirty() const
+bool Data::hasEdits() const
 {
     return std::any_of(m_bound.begin(), m_bound.end(), [](const Bindable *b) { return b->isBoundDirty(); });
 }
 
-bool Data::leaveRow(int action)
+bool Data::leaveRow(DataAction action)
 {
     if (!hasCurrentRow())
         return true;
-    int save = anyDirty() ? 1 : 0;
-    int requested = action;
+    bool save = hasEdits();
+    DataAction requested = action;
     if (onValidate)
         onValidate(requested, save);
     const bool closing = action == vbDataActionClose || action == vbDataActionUnload;
     if (requested == vbDataActionCancel && !closing)
         return false;
-    if (save != 0 && anyDirty())
+    if (save && hasEdits())
         writeRow();
     else if (m_recordset->EditMode() == EditState::Add && (closing || action == vbDataActionAddNew))
         m_recordset->CancelUpdate(); // a new row with no edits is not inserted
     return true;
 }
 
-void Data::writeRow()
+void Data::writeRow(RowWrite which, const std::function<void(qm::Database &)> &alongside)
 {
-    qm::Recordset &rs = *m_recordset;
+    qm::Recordset &rs = Recordset();
     if (rs.EditMode() == EditState::None)
         rs.Edit();
+    // Chosen against the row as it stands before any write: two controls may show one column.
+    std::vector<Bindable *> changed;
     for (Bindable *control : m_bound) {
-        if (!control->isBoundDirty() || control->DataField().isEmpty())
+        if (control->DataField().isEmpty())
             continue;
+        if (control->isBoundDirty()
+            || (which == RowWrite::AsShown
+                && control->boundValue().toText() != rs.field(control->DataField()).toText()))
+            changed.push_back(control);
+    }
+    for (Bindable *control : changed) {
         FieldRef field = rs.Fields(control->DataField());
         if (field.Type() == FieldType::Counter)
             continue; // the key is the database's
         field.setValue(control->boundValue());
     }
-    rs.Update();
+    if (alongside) {
+        Transaction transaction(*m_database);
+        alongside(*m_database);
+        rs.Update();
+        transaction.commit();
+    } else {
+        rs.Update();
+    }
     for (Bindable *control : m_bound)
         control->setBoundDirty(false);
 }

@@ -36,12 +36,20 @@ enum DataAction {
 // What the arrow buttons do past the last row.
 enum EOFAction { vbEOFActionMoveLast = 0, vbEOFActionEOF = 1, vbEOFActionAddNew = 2 };
 
+// Which bound controls a write of the current row takes.
+enum class RowWrite {
+    Edited,  // those changed since the row was filled or last written
+    AsShown, // also those whose value differs from the stored one: the row stores what it shows
+};
+
 // The bound data control: opens a database and a record source, fills the controls bound
 // to it with the current row and writes them back when the row is left.
 //
-// One move, all nested in the caller: Validate(Action, Save) for the row being left; the
-// row is written if Save is still set; the recordset moves; the bound controls are filled
-// (in the order they were bound); Reposition.
+// One move, all nested in the caller: Validate(action, save) for the row being left, where
+// `save` says whether the bound controls hold edits; the row is written if `save` is still
+// set; the recordset moves; the bound controls are filled (in the order they were bound);
+// Reposition. Validate may set the action to vbDataActionCancel to stay on the row (a close
+// goes on regardless), or clear `save` to leave the row unwritten.
 class Data : public QWidget, public Control, public RecordsetObserver
 {
     Q_OBJECT
@@ -80,7 +88,7 @@ public:
     void moveNext();
     void moveLast();
 
-    std::function<void(int &action, int &save)> onValidate;
+    std::function<void(DataAction &action, bool &save)> onValidate;
     std::function<void()> onReposition;
 
     // The recordset's Update as the screens use it: Validate(6), then the bound boxes are
@@ -91,6 +99,16 @@ public:
     void releaseOnUnload();
     // Closes without validating or writing (tests, end of process).
     void discard();
+
+    // The record cycle as a screen drives it itself.
+    // A row is current: a new one being added, or one between the ends.
+    bool hasCurrentRow() const;
+    // A bound control changed since the row was filled or last written.
+    bool hasEdits() const;
+    // Writes the bound controls into the current row (starting an edit when none is open) and
+    // marks them unchanged. With `alongside`, that runs on the database in one transaction
+    // with the write, before it (what must be stored with the row or not at all).
+    void writeRow(RowWrite which = RowWrite::Edited, const std::function<void(qm::Database &)> &alongside = {});
 
     // Binding (used by Bindable).
     void bind(Bindable *control);
@@ -108,11 +126,8 @@ public:
 
 private:
     void reopen();
-    bool hasCurrentRow() const;
-    bool anyDirty() const;
     // Validate for the row being left and its write; false when Validate cancelled.
-    bool leaveRow(int action);
-    void writeRow();
+    bool leaveRow(DataAction action);
     void fill();
     void raiseReposition();
     void close();

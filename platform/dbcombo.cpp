@@ -276,8 +276,16 @@ bool DBCombo::eventFilter(QObject *watched, QEvent *event)
             runEvent(this, [this, area] { clickArea(area); });
     } else if (event->type() == QEvent::MouseButtonRelease && watched == lineEdit()) {
         runEvent(this, [this] { releaseMouse(); });
+    } else if (event->type() == QEvent::MouseButtonDblClick && (watched == this || watched == lineEdit())) {
+        runEvent(this, [this] { doubleClick(); });
     }
     return false;
+}
+
+void DBCombo::doubleClick()
+{
+    if (onDblClick)
+        onDblClick();
 }
 
 void DBCombo::mouseReleaseEvent(QMouseEvent *event)

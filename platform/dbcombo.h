@@ -69,10 +69,12 @@ public:
     void typeText(const QString &text); // types into the text part
     void clickArea(int area);           // a click on the button or the text part
     void releaseMouse();                // MouseUp over the control
+    void doubleClick();                 // a double-click on the control or its text part
 
     std::function<void(int area)> onClick;
     std::function<void()> onChange;
     std::function<void()> onMouseUp;
+    std::function<void()> onDblClick;
 
 private:
     struct Row

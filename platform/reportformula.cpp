@@ -296,8 +296,7 @@ SqlCondition formulaCondition(const ReportFormula &formula, const TableSchema &t
         const auto &[name, type] = table.columns[size_t(index)];
         const bool dateValue = c.value.kind() == Value::Kind::Date;
         auto mismatch = [&](const QString &needed) {
-            throw Error(ErrorCode::FormulaError,
-                        QStringLiteral("Error in formula: %1 needs %2.").arg(field, needed));
+            throw Error(ErrorCode::FormulaError, QStringLiteral("Error in formula: %1 needs %2.").arg(field, needed));
         };
         QString term = sqlName(name) + u' ' + operatorSql(c.op) + QStringLiteral(" ?");
         if (c.op == FormulaComparison::Op::Like) {

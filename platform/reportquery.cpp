@@ -95,9 +95,8 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
             continue;
         const int index = found->second.find(sort.column);
         if (index < 0)
-            throw Error(ErrorCode::FormulaError,
-                        QStringLiteral("Error in sort field \"%1\": table %2 has no field %3.")
-                            .arg(text.trimmed(), found->second.name, sort.column));
+            throw Error(ErrorCode::FormulaError, QStringLiteral("Error in sort field \"%1\": table %2 has no field %3.")
+                                                     .arg(text.trimmed(), found->second.name, sort.column));
         orderTerms << sqlName(found->second.columns[size_t(index)].first)
                           + (sort.descending ? QStringLiteral(" desc") : QString());
     }

@@ -1,5 +1,6 @@
 #include "shell/ci.h"
 
+#include "common/databases.h"
 #include "platform/datacontrol.h"
 #include "platform/filelistbox.h"
 #include "platform/msgbox.h"
@@ -50,8 +51,8 @@ CI::CI()
 {
     buildLayout();
     for (Data *data : {info, pic}) {
-        data->DatabaseName = QStringLiteral("qm1.mdb");
-        data->Connect = QStringLiteral("Access");
+        data->DatabaseName = BusinessFile;
+        data->Connect = AccessConnect;
         data->EOFAction = vbEOFActionAddNew; // an empty table starts its first row here
     }
     info->RecordSource = QStringLiteral("info");
@@ -65,7 +66,7 @@ CI::CI()
         control->setDataSource(info, column);
     Picture1->setDataSource(pic, QStringLiteral("pic"));
 
-    info->onValidate = [this](int &action, int &save) { info_Validate(action, save); };
+    info->onValidate = [this](DataAction &action, bool &save) { info_Validate(action, save); };
     File1->onClick = [this] { File1_Click(); };
     Command1->onClick = [this] { Command1_Click(); };
 }
@@ -91,7 +92,7 @@ void CI::Form_Load()
     }
 }
 
-void CI::info_Validate(int &, int &) {}
+void CI::info_Validate(DataAction &, bool &) {}
 
 void CI::File1_Click()
 {

@@ -2,6 +2,7 @@
 
 #include "platform/bindable.h"
 #include "platform/controls.h"
+#include "platform/datacontrol.h"
 #include "platform/form.h"
 
 namespace qm {
@@ -39,7 +40,7 @@ public:
 
     void File1_Click();
     void Command1_Click();
-    void info_Validate(int &action, int &save);
+    void info_Validate(DataAction &action, bool &save);
 
 protected:
     void Form_Load() override;

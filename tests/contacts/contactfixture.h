@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QStringList>
@@ -12,19 +13,15 @@ class ContactTest : public ScreenTest
 protected:
     void SetUp() override;
 
-    // Runs SQL on a database of the program folder (fixtures, bypassing the screens).
-    void exec(const QString &file, const QString &sql);
-    // Every row of a table, every column with its storage kind, in key order: a byte-for-byte
-    // picture of what the screens wrote.
+    // Every row of a table of qm.mdb, every column with its storage kind, in key order: a
+    // byte-for-byte picture of what the screens wrote.
     QStringList dump(const QString &table);
-    // One column of the row with this key, as text ("NULL" for Null).
+    // One column of the row with this key, as text ("NULL" for Null, "(no row)").
     QString column(const QString &table, qint64 id, const QString &name);
     qint64 count(const QString &table);
     // A client or supplier with a name, contact, suburb, state and postcode; returns its key.
     qint64 addParty(const QString &table, const QString &organisation, const QString &suburb = QStringLiteral("SYDNEY"),
                     const QString &state = QStringLiteral("NSW"), const QString &postcode = QStringLiteral("2000"));
-    // The texts of the message boxes shown so far, then forgets them.
-    QStringList takeMessages();
 };
 
 } // namespace qm::test

@@ -82,10 +82,11 @@ TEST_F(ClientTest, BrowsingWithoutTypingWritesNothing)
     addParty("c", "Alpha", "MELBOURNE", "VIC", "3000");
     addParty("c", "Beta", "O'CONNOR", "ACT", "2602");
     addParty("c", "Gamma", "RICHMOND", "NSW", "2753");
-    exec("qm.mdb", "update c set t = 'DARWIN', u = 'NT', w = '0800' where ID = 2");
+    run("qm.mdb", "update c set t = 'DARWIN', u = 'NT', w = '0800' where ID = 2");
     const QStringList before = dump("c");
     crcm &screen = openFromMenu();
-    for (int index : {1, 1, 6, 7, 8, 1, 6})
+    using namespace ContactButton;
+    for (int index : {Next, Next, Previous, GoFirst, GoLast, Next, Previous})
         screen.Command1_Click(index);
     screen.c->moveFirst();
     screen.c->moveNext();
@@ -157,7 +158,7 @@ TEST_F(ClientTest, PickingAPlaceAlwaysWritesItsPostcode)
         screen.Text1[3]->typeText("Delta");
         pick(screen.DBCombo5, "SYDNEY");
         EXPECT_EQ(screen.Text1[15]->Text(), "2000");
-        screen.Command1_Click(2);
+        screen.Command1_Click(ContactButton::OK);
         for (qint64 id = 1; id <= 4; ++id)
             EXPECT_EQ(column(table, id, "g"), "2000") << id;
         m_messages.clear();
@@ -183,7 +184,7 @@ TEST_F(ClientTest, TheShippingBlockHasItsOwnStateAndNoPostcodeLookup)
     EXPECT_EQ(takeMessages(), QStringList({"Please check the postcode", "Please check the postcode"}));
     EXPECT_EQ(m_messages.log().size(), 0u);
 
-    screen.Command1_Click(2); // OK from the menu
+    screen.Command1_Click(ContactButton::OK); // OK from the menu
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
     EXPECT_EQ(column("c", 1, "t"), "DARWIN");
     EXPECT_EQ(column("c", 1, "u"), "NSW");
@@ -204,7 +205,7 @@ TEST_F(ClientTest, AsAboveCopiesTheAddress)
     EXPECT_EQ(screen.Text2[6]->Text(), "MELBOURNE");
     EXPECT_EQ(screen.combo1[0]->Text(), "VIC");
     EXPECT_EQ(screen.Text1[23]->Text(), "3000");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     EXPECT_EQ(column("c", 1, "t"), "MELBOURNE");
     EXPECT_EQ(column("c", 1, "w"), "3000");
 }
@@ -224,7 +225,7 @@ TEST_F(ClientTest, EveryBoxKeepsApostrophesAndQuotes)
     screen.combo1[7]->setListIndex(3); // ACT: a click on the state
     pick(screen.DBCombo5, "O'CONNOR");
     screen.combo1[0]->setText("O'Neil");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     ASSERT_EQ(count("c"), 1);
 
     crcm &again = openFromMenu();
@@ -315,7 +316,7 @@ TEST_F(ClientTest, NewClientFromTheReceiptsIsHandedBackByKey)
     screen.Text1[3]->typeText("Twin");
     screen.Text1[4]->typeText("Sam");
     screen.abn->typeText("98 765");
-    screen.Command1_Click(13); // the side panel's OK runs as OK
+    screen.Command1_Click(ContactButton::SideOK); // the side panel's OK runs as OK
     ASSERT_EQ(count("c"), 2);
     EXPECT_EQ(CurrentClientId, "2");
     EXPECT_FALSE(Forms::isLoaded<crc>());
@@ -336,7 +337,7 @@ TEST_F(ClientTest, AnExistingClientIsEditedAndHandedBack)
     EXPECT_EQ(screen.statuspanel->Caption(), "Editing");
     EXPECT_EQ(screen.changed->Value(), 0);
     screen.Text1[5]->typeText("2 Side Rd");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     EXPECT_EQ(column("c", 2, "d"), "2 Side Rd");
     EXPECT_EQ(column("c", 1, "d"), "NULL");
     EXPECT_EQ(Forms::get<RRC>().combo1->BoundText(), "2");
@@ -349,7 +350,7 @@ TEST_F(ClientTest, AKeyThatNamesNoClientOpensANewOne)
         crc &screen = openFromReceipts(key);
         EXPECT_EQ(screen.statuspanel->Caption(), "Adding") << key.toStdString();
         EXPECT_FALSE(screen.Text1[0]->Visible());
-        screen.Command1_Click(5);
+        screen.Command1_Click(ContactButton::Cancel);
     }
     EXPECT_EQ(count("c"), 1);
 }
@@ -359,7 +360,7 @@ TEST_F(ClientTest, BothCancelsDropTheEdit)
     addParty("c", "Alpha");
     crc &screen = openFromReceipts("1");
     screen.Text1[3]->typeText(" changed");
-    screen.Command1_Click(12); // the side panel's Cancel
+    screen.Command1_Click(ContactButton::SideCancel); // the side panel's Cancel
     EXPECT_FALSE(Forms::isLoaded<crc>());
     EXPECT_TRUE(Forms::isLoaded<RRC>());
     EXPECT_EQ(column("c", 1, "l"), "Alpha");
@@ -395,7 +396,7 @@ TEST_F(ClientTest, HandBackToAReceiptsFormThatIsGoneWritesNothingIntoIt)
     CallerTag = QStringLiteral("RRC");
     crc &screen = Forms::get<crc>();
     screen.Text1[3]->typeText("Solo");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     EXPECT_EQ(count("c"), 1);
     ASSERT_TRUE(Forms::isLoaded<RRC>());
     EXPECT_EQ(Forms::get<RRC>().combo1->Text(), "");
@@ -410,7 +411,7 @@ TEST_F(ClientTest, DeleteRefusesWhileAddingAndSurvivesTheLastRecord)
     screen.fd_Click();
     EXPECT_EQ(m_messages.log().at(0).text, "Can't delete while adding!");
     EXPECT_EQ(m_messages.log().at(0).title, "Be Careful!");
-    screen.Command1_Click(5);
+    screen.Command1_Click(ContactButton::Cancel);
 
     crcm &browse = openFromMenu();
     m_messages.queueAnswer(vbNo);
@@ -433,7 +434,7 @@ TEST_F(ClientTest, DeleteRefusesWhileAddingAndSurvivesTheLastRecord)
     // Add, type and OK still write the first client.
     empty.addb_Click();
     empty.Text1[3]->typeText("Fresh");
-    empty.Command1_Click(2);
+    empty.Command1_Click(ContactButton::OK);
     EXPECT_EQ(count("c"), 1);
 }
 

@@ -28,7 +28,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         SCOPED_TRACE(table.toStdString());
         const bool clients = table == "c";
         addParty(table, "Twin");
-        exec("qm.mdb", QStringLiteral("update %1 set o = '11 111'").arg(table));
+        run("qm.mdb", QStringLiteral("update %1 set o = '11 111'").arg(table));
         LedgerScreen &ledger = clients ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         ledger.Show();
         ledger.combo1->pickRow(0); // the first Twin
@@ -38,7 +38,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         ContactScreen &screen = clients ? static_cast<ContactScreen &>(Forms::get<crc>()) : Forms::get<src>();
         screen.Text1[3]->typeText("Twin");
         screen.abn->typeText("99 999");
-        screen.Command1_Click(2);
+        screen.Command1_Click(ContactButton::OK);
         EXPECT_EQ(ledger.combo1->BoundText(), "2");
         EXPECT_EQ(ledger.Text2[0]->Text(), "2");
         EXPECT_EQ(ledger.Text2[1]->Text(), "Twin");
@@ -47,7 +47,7 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
         ledger.pay1[0]->typeText("01/jul/00");
         ledger.Combo3->pick(0);
         ledger.Text2[3]->typeText("11");
-        ledger.Command1_Click(1);
+        ledger.Command1_Click(LedgerButton::OK);
         EXPECT_FALSE(Forms::isLoaded(ledger));
         EXPECT_EQ(takeMessages(), QStringList());
         const QString rows = clients ? "r" : "p";
@@ -89,7 +89,7 @@ TEST_F(ContactDecisionsTest, FileAddAsksOnlyWhileTheFlagIsSet)
         EXPECT_EQ(column(table, 1, "l"), "Alpha!");
         EXPECT_EQ(column(table, 1, "o"), "77");
         Forms::discardAll();
-        exec("qm.mdb", "delete from " + table);
+        run("qm.mdb", "delete from " + table);
     }
 }
 

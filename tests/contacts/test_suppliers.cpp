@@ -93,7 +93,7 @@ TEST_F(SupplierTest, TheSuburbKeepsThePlaceKeyOrTheTypedText)
     EXPECT_EQ(screen.Text1[6]->Text(), "O'CONNOR");
     screen.Label1_MouseMove(7);
     screen.Label1_MouseMove(8); // suppliers: the caption is not copied back
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     EXPECT_EQ(column("s", 1, "e"), "1140");
     EXPECT_EQ(column("s", 1, "f"), "ACT");
     EXPECT_EQ(column("s", 1, "g"), "2602");
@@ -102,7 +102,7 @@ TEST_F(SupplierTest, TheSuburbKeepsThePlaceKeyOrTheTypedText)
 TEST_F(SupplierTest, ANewSupplierIsHandedBackToThePaymentsByKey)
 {
     const qint64 first = addParty("s", "Twin");
-    exec("qm.mdb", "update s set o = '11 111' where ID = 1");
+    run("qm.mdb", "update s set o = '11 111' where ID = 1");
     src &screen = openFromPayments("");
     EXPECT_FALSE(screen.Text1[0]->Visible());
     EXPECT_EQ(screen.statuspanel->Caption(), "Adding");
@@ -114,7 +114,7 @@ TEST_F(SupplierTest, ANewSupplierIsHandedBackToThePaymentsByKey)
 
     screen.Text1[3]->typeText("Twin");
     screen.abn->typeText("99 999");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     EXPECT_EQ(CurrentRecordId, "2");
     PRC &payments = Forms::get<PRC>();
     EXPECT_EQ(payments.combo1->BoundText(), "2");
@@ -130,7 +130,7 @@ TEST_F(SupplierTest, OpenedFromTheReportsItReturnsToAFreshPaymentsScreen)
     CurrentRecordId.clear();
     src &screen = Forms::get<src>();
     screen.Text1[3]->typeText("Solo");
-    screen.Command1_Click(2);
+    screen.Command1_Click(ContactButton::OK);
     ASSERT_TRUE(Forms::isLoaded<PRC>());
     EXPECT_EQ(Forms::get<PRC>().combo1->Text(), "");
     EXPECT_EQ(count("s"), 1);
@@ -141,7 +141,7 @@ TEST_F(SupplierTest, CancelDropsANewSupplierAndEditsAnExistingOne)
     addParty("s", "Alpha");
     src &screen = openFromPayments("");
     screen.Text1[3]->typeText("Ghost");
-    screen.Command1_Click(5);
+    screen.Command1_Click(ContactButton::Cancel);
     EXPECT_EQ(count("s"), 1);
     EXPECT_TRUE(Forms::isLoaded<PRC>());
 
@@ -149,7 +149,7 @@ TEST_F(SupplierTest, CancelDropsANewSupplierAndEditsAnExistingOne)
     EXPECT_EQ(existing.Text1[0]->Text(), "1");
     EXPECT_EQ(existing.changed->Value(), 0);
     existing.Text1[3]->typeText(" Pty");
-    existing.Command1_Click(12);
+    existing.Command1_Click(ContactButton::SideCancel);
     EXPECT_EQ(column("s", 1, "l"), "Alpha");
 }
 
@@ -162,7 +162,7 @@ TEST_F(SupplierTest, DeleteDecidesByTheScreensOwnMode)
     EXPECT_EQ(EditMode, "Editing");
     screen.fd_Click();
     EXPECT_EQ(takeMessages(), QStringList({"Can't delete while adding!"}));
-    screen.Command1_Click(5);
+    screen.Command1_Click(ContactButton::Cancel);
 
     // Another screen left "Adding" in the shared mode: this screen still edits, so it deletes.
     srcm &browse = openFromMenu();

@@ -2,14 +2,13 @@
 // SQLite's type affinity does before the checks, indexes the period queries rely on, and the
 // tools that create the files and load the place list.
 #include "db/dbinit.h"
+#include "tests/support/dbhelpers.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -17,71 +16,7 @@ namespace {
 const QString dbDir = QStringLiteral(QM_DB_DIR);
 
 // A raw connection, so the tests see what SQLite itself stores.
-class RawDb
-{
-public:
-    explicit RawDb(const QString &path)
-    {
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            throw std::runtime_error("cannot open " + path.toStdString());
-    }
-    ~RawDb() { sqlite3_close(m_db); }
-    RawDb(const RawDb &) = delete;
-    RawDb &operator=(const RawDb &) = delete;
-
-    // Runs one statement with optional text parameters; true when it succeeded.
-    bool run(const char *sql, const QStringList &params = {})
-    {
-        sqlite3_stmt *stmt = prepare(sql, params);
-        int rc = sqlite3_step(stmt);
-        while (rc == SQLITE_ROW)
-            rc = sqlite3_step(stmt);
-        sqlite3_finalize(stmt);
-        return rc == SQLITE_DONE;
-    }
-
-    // One column (the first by default) of every row, each as "type:value".
-    QStringList column(const char *sql, const QStringList &params = {}, int index = 0)
-    {
-        sqlite3_stmt *stmt = prepare(sql, params);
-        QStringList out;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            const char *type = "null";
-            switch (sqlite3_column_type(stmt, index)) {
-            case SQLITE_INTEGER: type = "integer"; break;
-            case SQLITE_FLOAT: type = "real"; break;
-            case SQLITE_TEXT: type = "text"; break;
-            case SQLITE_BLOB: type = "blob"; break;
-            default: break;
-            }
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, index));
-            out << QStringLiteral("%1:%2").arg(QLatin1String(type), QString::fromUtf8(text ? text : ""));
-        }
-        sqlite3_finalize(stmt);
-        return out;
-    }
-
-    QString value(const char *sql, const QStringList &params = {}) { return column(sql, params).value(0); }
-
-    QString plan(const QString &select)
-    {
-        const QByteArray sql = QStringLiteral("EXPLAIN QUERY PLAN %1").arg(select).toUtf8();
-        return column(sql.constData(), {}, 3).join(QLatin1Char('\n')); // the detail column
-    }
-
-private:
-    sqlite3_stmt *prepare(const char *sql, const QStringList &params)
-    {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK)
-            throw std::runtime_error(std::string("cannot prepare: ") + sqlite3_errmsg(m_db));
-        for (int i = 0; i < params.size(); ++i)
-            sqlite3_bind_text(stmt, i + 1, params[i].toUtf8().constData(), -1, SQLITE_TRANSIENT);
-        return stmt;
-    }
-
-    sqlite3 *m_db = nullptr;
-};
+using RawDb = qm::test::RawDatabase;
 
 void writeFile(const QString &path, const QByteArray &content)
 {
@@ -114,27 +49,27 @@ protected:
 TEST_F(Schema, RefusesValuesThatDoNotFitTheColumnType)
 {
     RawDb qm(path("qm.mdb"));
-    EXPECT_FALSE(qm.run("insert into p (c) values ('ten dollars')")) << "text in CURRENCY";
-    EXPECT_FALSE(qm.run("insert into p (c) values ('')")) << "empty text is not Null";
-    EXPECT_FALSE(qm.run("insert into p (b) values ('supplier')")) << "text in LONG";
-    EXPECT_FALSE(qm.run("insert into p (w) values (12.5)")) << "fraction in LONG";
-    EXPECT_FALSE(qm.run("insert into p (s) values ('half')")) << "text in DOUBLE";
+    EXPECT_FALSE(qm.tryRun("insert into p (c) values ('ten dollars')")) << "text in CURRENCY";
+    EXPECT_FALSE(qm.tryRun("insert into p (c) values ('')")) << "empty text is not Null";
+    EXPECT_FALSE(qm.tryRun("insert into p (b) values ('supplier')")) << "text in LONG";
+    EXPECT_FALSE(qm.tryRun("insert into p (w) values (12.5)")) << "fraction in LONG";
+    EXPECT_FALSE(qm.tryRun("insert into p (s) values ('half')")) << "text in DOUBLE";
 
-    EXPECT_FALSE(qm.run("insert into p (j) values ('2000-02-30')")) << "no such day";
-    EXPECT_FALSE(qm.run("insert into p (j) values ('2001-02-29')")) << "not a leap year";
-    EXPECT_FALSE(qm.run("insert into r (m) values ('not a date')"));
-    EXPECT_FALSE(qm.run("insert into r (m) values ('2000-2-3')")) << "date() cannot read it";
-    EXPECT_FALSE(qm.run("insert into r (m) values ('01/jul/00')"));
-    EXPECT_FALSE(qm.run("insert into r (m) values ('2000-02-29 10:30:00')")) << "days only";
-    EXPECT_FALSE(qm.run("insert into r (m) values (36526)")) << "a day number";
+    EXPECT_FALSE(qm.tryRun("insert into p (j) values ('2000-02-30')")) << "no such day";
+    EXPECT_FALSE(qm.tryRun("insert into p (j) values ('2001-02-29')")) << "not a leap year";
+    EXPECT_FALSE(qm.tryRun("insert into r (m) values ('not a date')"));
+    EXPECT_FALSE(qm.tryRun("insert into r (m) values ('2000-2-3')")) << "date() cannot read it";
+    EXPECT_FALSE(qm.tryRun("insert into r (m) values ('01/jul/00')"));
+    EXPECT_FALSE(qm.tryRun("insert into r (m) values ('2000-02-29 10:30:00')")) << "days only";
+    EXPECT_FALSE(qm.tryRun("insert into r (m) values (36526)")) << "a day number";
 
-    EXPECT_TRUE(qm.run("insert into p (j, m) values ('2000-02-29', null)"));
+    EXPECT_TRUE(qm.tryRun("insert into p (j, m) values ('2000-02-29', null)"));
     EXPECT_EQ(qm.value("select j from p"), "text:2000-02-29");
 
     RawDb qm1(path("qm1.mdb"));
-    EXPECT_FALSE(qm1.run("insert into inv (b) values ('2000-02-30')"));
-    EXPECT_FALSE(qm1.run("insert into inv (paid) values ('nothing')"));
-    EXPECT_FALSE(qm1.run("insert into jac (id, jac) values ('x', 'OFFICE')")) << "the key is a number";
+    EXPECT_FALSE(qm1.tryRun("insert into inv (b) values ('2000-02-30')"));
+    EXPECT_FALSE(qm1.tryRun("insert into inv (paid) values ('nothing')"));
+    EXPECT_FALSE(qm1.tryRun("insert into jac (id, jac) values ('x', 'OFFICE')")) << "the key is a number";
 }
 
 // Affinity runs before the CHECK: a declared LONG/CURRENCY/DATE column has NUMERIC affinity and
@@ -143,7 +78,7 @@ TEST_F(Schema, RefusesValuesThatDoNotFitTheColumnType)
 TEST_F(Schema, NumericTextIsStoredAsANumberBeforeTheCheck)
 {
     RawDb db(path("qm.mdb"));
-    ASSERT_TRUE(db.run("insert into p (ID, c, d, e, b, s) values (1, '12', '12.50', ' 7 ', '42', '50')"));
+    ASSERT_TRUE(db.tryRun("insert into p (ID, c, d, e, b, s) values (1, '12', '12.50', ' 7 ', '42', '50')"));
     EXPECT_EQ(db.value("select c from p"), "integer:12");
     EXPECT_EQ(db.value("select d from p"), "real:12.5");
     EXPECT_EQ(db.value("select e from p"), "integer:7");
@@ -151,7 +86,7 @@ TEST_F(Schema, NumericTextIsStoredAsANumberBeforeTheCheck)
     EXPECT_EQ(db.value("select s from p"), "real:50.0");
 
     // A whole real in a LONG column becomes an integer; in DOUBLE an integer reads back as real.
-    ASSERT_TRUE(db.run("insert into r (ID, p, s) values (1, 3.0, 25)"));
+    ASSERT_TRUE(db.tryRun("insert into r (ID, p, s) values (1, 3.0, 25)"));
     EXPECT_EQ(db.value("select p from r"), "integer:3");
     EXPECT_EQ(db.value("select s from r"), "real:25.0");
 }
@@ -159,8 +94,8 @@ TEST_F(Schema, NumericTextIsStoredAsANumberBeforeTheCheck)
 TEST_F(Schema, TextColumnsKeepTextAsTypedAndCompareWithoutCase)
 {
     RawDb qm(path("qm.mdb"));
-    ASSERT_TRUE(
-        qm.run("insert into c (l, g, w, o) values (?, ?, ?, ?)", {"O'Brien's Farm", "0800", "0810", "12 345 678 901"}));
+    ASSERT_TRUE(qm.tryRun("insert into c (l, g, w, o) values (?, ?, ?, ?)",
+                          {"O'Brien's Farm", "0800", "0810", "12 345 678 901"}));
     EXPECT_EQ(qm.value("select g from c"), "text:0800") << "a postcode keeps its zero";
     EXPECT_EQ(qm.value("select w from c"), "text:0810");
     EXPECT_EQ(qm.value("select l from c"), "text:O'Brien's Farm");
@@ -169,11 +104,11 @@ TEST_F(Schema, TextColumnsKeepTextAsTypedAndCompareWithoutCase)
     EXPECT_EQ(qm.value("select ID from c"), "integer:1");
 
     // The GST rate is text, as the rate list gives it.
-    ASSERT_TRUE(qm.run("insert into p (q) values ('10')"));
+    ASSERT_TRUE(qm.tryRun("insert into p (q) values ('10')"));
     EXPECT_EQ(qm.value("select q from p"), "text:10");
 
     RawDb db1(path("db1.mdb"));
-    ASSERT_TRUE(db1.run("insert into postcode values (1, 'DARWIN', 'NT', '0800')"));
+    ASSERT_TRUE(db1.tryRun("insert into postcode values (1, 'DARWIN', 'NT', '0800')"));
     EXPECT_EQ(db1.value("select postcode from postcode where id = 1"), "text:0800");
 }
 
@@ -186,7 +121,7 @@ TEST_F(Schema, NewInvoiceFileIsReadyForTheInvoiceScreen)
     EXPECT_EQ(db.value("select count(*) from pic"), "integer:0");
 
     // A new invoice is unpaid at 0, never Null, and shows in the unpaid list.
-    ASSERT_TRUE(db.run("insert into inv (a, b, xtotal) values ('A1', '2000-08-01', 110)"));
+    ASSERT_TRUE(db.tryRun("insert into inv (a, b, xtotal) values ('A1', '2000-08-01', 110)"));
     EXPECT_EQ(db.value("select paid from inv"), "integer:0");
     EXPECT_EQ(db.value("select a from inv where paid < xtotal order by a"), "text:A1");
 
@@ -200,7 +135,7 @@ TEST_F(Schema, NewInvoiceFileIsReadyForTheInvoiceScreen)
     EXPECT_EQ(names[69], "text:xam7");
 
     // invnumb: a row is added with "last" alone; its first column fills itself.
-    ASSERT_TRUE(db.run("insert into invnumb (last) values ('A0')"));
+    ASSERT_TRUE(db.tryRun("insert into invnumb (last) values ('A0')"));
     EXPECT_EQ(db.value("select ID from invnumb"), "integer:1");
     EXPECT_EQ(db.column("select name from pragma_table_info('invnumb') order by cid").value(1), "text:last");
 }
@@ -302,12 +237,10 @@ TEST_F(Tools, CommittedPlaceListLoads)
               "text:0800");
 }
 
-// The build's tool: qm_mkdb beside this test program once the program folder has been built.
+// The build's tool, which the build makes before this test program.
 TEST_F(Tools, MakeDatabaseKeepsTheUsersFileAndBuildsNewOnesWhole)
 {
-    const QString tool = QCoreApplication::applicationDirPath() + "/qm_mkdb";
-    if (!QFile::exists(tool))
-        GTEST_SKIP() << "qm_mkdb not built";
+    const QString tool = QStringLiteral(QM_MKDB);
     const auto mkdb = [&](const QStringList &args) {
         QProcess p;
         p.start(tool, args);

@@ -26,8 +26,6 @@ protected:
                        "k = 'Thank you', l = '30 days', n = '12 345 678 901', o = 'Star Track'");
     }
 
-    void run(const QString &file, const QString &sql) { runSql(path(file), sql.toUtf8().constData()); }
-
     INV &form() { return Forms::get<INV>(); }
 
     // Picks the client of that name from the combo's list, as the user does.
@@ -59,9 +57,6 @@ protected:
         return QStringList{f.xsubtot->Text(), f.xgst->Text(), f.othertax->Text(), f.xtotal->Text()}.join('|');
     }
 
-    // Rows of a select on a file of the program folder, fields joined by "|".
-    QStringList rows(const QString &file, const QString &select) { return rowsOf(path(file), select); }
-
     // Every column of the invoice rows in key order, each as an SQL literal (NULL, 'text', 12.5):
     // Null, empty text and numbers told apart.
     QStringList stored(const QString &where = QStringLiteral("1"))
@@ -70,21 +65,6 @@ protected:
         for (const QString &name : rows("qm1.mdb", "select name from pragma_table_info('inv')"))
             columns << QStringLiteral("quote(%1)").arg(name);
         return rows("qm1.mdb", "select " + columns.join(", ") + " from inv where " + where + " order by ID");
-    }
-
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const QString &text : m_messages.texts())
-            texts << text;
-        return texts;
-    }
-
-    QStringList takeMessages()
-    {
-        const QStringList texts = messages();
-        m_messages.clear();
-        return texts;
     }
 };
 

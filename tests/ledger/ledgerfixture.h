@@ -7,6 +7,7 @@
 #include "platform/dbcombo.h"
 #include "platform/form.h"
 #include "shell/module1.h"
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 namespace qm::test {
@@ -28,50 +29,15 @@ protected:
         addInvoice("A12", 500, "2001-03-05");
     }
 
-    int run(const QString &file, const QString &sql) { return Database::open(path(file))->Execute(sql); }
-
-    // The first column of a query's rows, as text (Null as "").
-    QStringList column(const QString &file, const QString &sql)
-    {
-        auto db = Database::open(path(file));
-        auto rs = db->OpenRecordset(sql, RecordsetType::Snapshot);
-        QStringList values;
-        while (!rs->Eof()) {
-            values << rs->field(0).toText();
-            rs->MoveNext();
-        }
-        return values;
-    }
-
-    // The first row's columns as the program reads them ("50", "01/Jul/00"), joined by "|".
-    QString rowOf(const QString &file, const QString &sql)
-    {
-        auto db = Database::open(path(file));
-        auto rs = db->OpenRecordset(sql, RecordsetType::Snapshot);
-        if (rs->Eof())
-            return QStringLiteral("<none>");
-        QStringList values;
-        for (int i = 0; i < rs->FieldCount(); ++i)
-            values << rs->field(i).toText();
-        return values.join('|');
-    }
-
-    QString value(const QString &file, const QString &sql)
-    {
-        const QStringList values = column(file, sql);
-        return values.isEmpty() ? QStringLiteral("<none>") : values.first();
-    }
-
     void addInvoice(const QString &number, double total, const QString &date, const QString &paid = "0")
     {
         run("qm1.mdb", QStringLiteral("insert into inv (a, b, xtotal, paid) values (%1, '%2', %3, %4)")
-                           .arg(SqlQuote(number), date, QString::number(total), paid));
+                           .arg(quoted(number), date, QString::number(total), paid));
     }
 
     double paid(const QString &number)
     {
-        const QString text
-            = value("qm1.mdb", QStringLiteral("select paid from inv where a = %1").arg(SqlQuote(number)));
+        const QString text = row("qm1.mdb", QStringLiteral("select paid from inv where a = %1").arg(quoted(number)));
         return text.toDouble();
     }
 
@@ -87,13 +53,7 @@ protected:
                           .arg(nett, 0, 'f', 4)
                           .arg(total - nett, 0, 'f', 4)
                           .arg(total)
-                          .arg(rate, category, invoice.isEmpty() ? QStringLiteral("null") : SqlQuote(invoice)));
-    }
-
-    static QString SqlQuote(const QString &text)
-    {
-        QString doubled = text;
-        return "'" + doubled.replace("'", "''") + "'";
+                          .arg(rate, category, invoice.isEmpty() ? QStringLiteral("null") : quoted(invoice)));
     }
 
     // Types a complete entry into the current (new) row.
@@ -112,14 +72,6 @@ protected:
     {
         box->setText(QString());
         box->typeText(text);
-    }
-
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const QString &text : m_messages.texts())
-            result << text;
-        return result;
     }
 };
 

@@ -110,7 +110,7 @@ TEST_F(CalculatorTest, HighlightingFollowsTypingMovesAndSuppression)
     form.getinv->typeText("2");
     EXPECT_EQ(form.getinv->BackColor(), vbPink);
 
-    form.Command1_Click(0);
+    form.Command1_Click(LedgerButton::Next);
     EXPECT_EQ(form.pay1[5]->Text(), "2");
     for (TextBox *box : {form.pay1[1], form.Text2[2], form.Text2[3], form.Text2[4], form.Text1})
         EXPECT_EQ(box->BackColor(), vbWhite);

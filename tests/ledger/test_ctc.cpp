@@ -10,8 +10,8 @@ protected:
     int addJob(const QString &code, const QString &explanation = {})
     {
         run("qm1.mdb", QStringLiteral("insert into jac (jac, exp) values (%1, %2)")
-                           .arg(SqlQuote(code), explanation.isNull() ? QStringLiteral("null") : SqlQuote(explanation)));
-        return value("qm1.mdb", "select max(id) from jac").toInt();
+                           .arg(quoted(code), explanation.isNull() ? QStringLiteral("null") : quoted(explanation)));
+        return row("qm1.mdb", "select max(id) from jac").toInt();
     }
 
     // The codes in the grid, from row 1 down to the first empty row.
@@ -61,7 +61,7 @@ TEST_F(JobListTest, OpensOnTheLastRowInTheHiddenColumnAndGrowsTwoRowsPerRecord)
     EXPECT_EQ(m_messages.log()[2].text, "Nothing to edit!");
     EXPECT_EQ(m_messages.log()[2].title, "QUILLMARK");
     EXPECT_EQ(m_messages.log()[2].icon, vbExclamation);
-    EXPECT_EQ(value("qm1.mdb", "select count(*) from jac"), "3");
+    EXPECT_EQ(row("qm1.mdb", "select count(*) from jac"), "3");
 }
 
 TEST_F(JobListTest, AnEmptyTableShowsTheHeadingsOnly)
@@ -88,8 +88,8 @@ TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
     list.Text3[1]->typeText("Bob's job");
     list.Command4_Click();
     EXPECT_TRUE(m_messages.log().empty());
-    const int id = value("qm1.mdb", "select id from jac where jac = 'ABC'").toInt();
-    EXPECT_EQ(rowOf("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "ABC|Bob's job");
+    const int id = row("qm1.mdb", "select id from jac where jac = 'ABC'").toInt();
+    EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "ABC|Bob's job");
 
     EXPECT_FALSE(list.SSPanel3->Visible());
     EXPECT_TRUE(list.Command2->Enabled());
@@ -110,7 +110,7 @@ TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
     list.Text3[0]->typeText("x1");
     list.Command4_Click();
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(rowOf("qm1.mdb", "select jac, exp from jac where jac = 'X1'"), "X1|");
+    EXPECT_EQ(row("qm1.mdb", "select jac, exp from jac where jac = 'X1'"), "X1|");
 }
 
 TEST_F(JobListTest, AnEmptyCodeIsNotAdded)
@@ -120,8 +120,8 @@ TEST_F(JobListTest, AnEmptyCodeIsNotAdded)
     list.Text3[0]->typeText("   ");
     list.Text3[1]->typeText("no code");
     list.Command4_Click();
-    EXPECT_EQ(texts(), QStringList({"Couldn't add record.", "Job / Account must not be empty"}));
-    EXPECT_EQ(value("qm1.mdb", "select count(*) from jac"), "0");
+    EXPECT_EQ(messages(), QStringList({"Couldn't add record.", "Job / Account must not be empty"}));
+    EXPECT_EQ(row("qm1.mdb", "select count(*) from jac"), "0");
     EXPECT_TRUE(list.SSPanel3->Visible());
     EXPECT_EQ(list.Text3[1]->Text(), "no code");
 }
@@ -166,15 +166,15 @@ TEST_F(JobListTest, EditKeepsLowerCaseAndLeavesTransactionsAlone)
     EXPECT_EQ(list.Text4[0]->Text(), "alpha's");
     list.Command7_Click();
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(rowOf("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "alpha's|it's done");
+    EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "alpha's|it's done");
     EXPECT_FALSE(list.SSPanel1->Visible());
     EXPECT_EQ(list.Text4[0]->Text(), "");
     EXPECT_EQ(listed(list), QStringList({"alpha's", "beta"}));
     // The refill leaves the last row current, in the column that was clicked.
     EXPECT_EQ(list.flex->Row(), 2);
     EXPECT_EQ(list.flex->Text(), "beta");
-    EXPECT_EQ(value("qm.mdb", "select v from p"), "ALPHA");
-    EXPECT_EQ(value("qm.mdb", "select v from r"), "ALPHA");
+    EXPECT_EQ(row("qm.mdb", "select v from p"), "ALPHA");
+    EXPECT_EQ(row("qm.mdb", "select v from r"), "ALPHA");
 }
 
 TEST_F(JobListTest, EditRefusesAnOverlongOrEmptyCode)
@@ -194,7 +194,7 @@ TEST_F(JobListTest, EditRefusesAnOverlongOrEmptyCode)
     list.Text4[0]->setText("  ");
     list.Command7_Click();
     EXPECT_EQ(m_messages.log().back().text, "Job / Account must not be empty");
-    EXPECT_EQ(value("qm1.mdb", QStringLiteral("select jac from jac where id = %1").arg(id)), longCode);
+    EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac from jac where id = %1").arg(id)), longCode);
     EXPECT_TRUE(list.SSPanel1->Visible());
 }
 
@@ -233,7 +233,7 @@ TEST_F(JobListTest, DeleteReloadsTheListWithBackStillShown)
     list.flex->clickCell(1, 0);
     list.Command3_Click(); // answered Yes
     processEvents();
-    EXPECT_EQ(column("qm1.mdb", "select jac from jac"), QStringList({"TWO"}));
+    EXPECT_EQ(rows("qm1.mdb", "select jac from jac"), QStringList({"TWO"}));
     CTC &reloaded = Forms::get<CTC>();
     EXPECT_EQ(listed(reloaded), QStringList({"TWO"}));
     EXPECT_EQ(reloaded.flex->Rows(), 4);
@@ -269,7 +269,7 @@ TEST_F(JobListTest, TheKeptDatabaseLetsOthersWrite)
     EXPECT_EQ(run("qm1.mdb", "insert into jac (jac) values ('TWO')"), 1);
     retype(list.Text4[1], "edited");
     list.Command7_Click();
-    EXPECT_EQ(value("qm1.mdb", "select exp from jac where jac = 'ONE'"), "edited");
+    EXPECT_EQ(row("qm1.mdb", "select exp from jac where jac = 'ONE'"), "edited");
 }
 
 TEST_F(JobListTest, BackRightAfterOpeningLeavesTheJobAlone)
@@ -312,8 +312,8 @@ TEST_F(JobListTest, BackHandsTheTrimmedCodeToThePaymentsForm)
     EXPECT_EQ(payments.jobtext->Text(), "JOB 7");
     EXPECT_EQ(payments.job->BackColor(), vbPink);
     EXPECT_EQ(EditMode, payments.statuspanel->Caption());
-    payments.Command1_Click(1);
-    EXPECT_EQ(value("qm.mdb", "select v from p"), "JOB 7");
+    payments.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm.mdb", "select v from p"), "JOB 7");
 }
 
 TEST_F(JobListTest, ACodeAddedThereGoesBackIntoTheReceiptsForm)
@@ -332,8 +332,8 @@ TEST_F(JobListTest, ACodeAddedThereGoesBackIntoTheReceiptsForm)
     EXPECT_EQ(receipts.job->Text(), "O'NEIL");
     EXPECT_EQ(receipts.job->ListCount(), 1);
     EXPECT_EQ(receipts.jobtext->Text(), "O'NEIL");
-    receipts.Command1_Click(1);
-    EXPECT_EQ(value("qm.mdb", "select v from r"), "O'NEIL");
+    receipts.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm.mdb", "select v from r"), "O'NEIL");
 }
 
 TEST_F(JobListTest, MainMenuAsksFirstAndLeavesTheCallerLoaded)

@@ -44,16 +44,16 @@ TEST_F(DatesTest, EveryDateShownIsTheDateStoredWhateverTheLocale)
         EXPECT_EQ(form.pay1[2]->Text(), "11/Feb/26");
         // Shown, written back untouched, and written after an edit: the same days.
         form.pay1[1]->typeText("x");
-        form.Command1_Click(1);
-        EXPECT_EQ(column("qm.mdb", payments), QStringList({"2026-12-07|2026-02-11"}));
+        form.Command1_Click(LedgerButton::OK);
+        EXPECT_EQ(rows("qm.mdb", payments), QStringList({"2026-12-07|2026-02-11"}));
 
         PRC &again = Forms::get<PRC>();
-        again.Command1_Click(6);
+        again.Command1_Click(LedgerButton::Add);
         enter(again, "", 0, "11");
         again.picker->pickDate(QDate(2026, 7, 12));
         again.DTPicker1->pickDate(QDate(2026, 1, 2));
-        again.Command1_Click(1);
-        EXPECT_EQ(column("qm.mdb", payments + " desc limit 1"), QStringList({"2026-07-12|2026-01-02"}));
+        again.Command1_Click(LedgerButton::OK);
+        EXPECT_EQ(rows("qm.mdb", payments + " desc limit 1"), QStringList({"2026-07-12|2026-01-02"}));
         run("qm.mdb", "delete from p where ID > 1");
 
         RRC &income = Forms::get<RRC>();
@@ -65,8 +65,8 @@ TEST_F(DatesTest, EveryDateShownIsTheDateStoredWhateverTheLocale)
         EXPECT_EQ(Forms::get<INV>().a[1]->Text(), "05/03/2001");
         Forms::get<INV>().back_MouseMove();
         income.Combo2[3]->typeText("Gift");
-        income.Command1_Click(1);
-        EXPECT_EQ(column("qm.mdb", receipts), QStringList({"2001-03-05|2001-04-03"}));
+        income.Command1_Click(LedgerButton::OK);
+        EXPECT_EQ(rows("qm.mdb", receipts), QStringList({"2001-03-05|2001-04-03"}));
         EXPECT_TRUE(m_messages.log().empty());
     }
 }

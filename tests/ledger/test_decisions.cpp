@@ -23,7 +23,7 @@ TEST_F(DecisionsTest, TheCloseBoxPostsTheReceipt)
 
     RRC &fresh = Forms::get<RRC>();
     fresh.Show();
-    fresh.Command1_Click(6);
+    fresh.Command1_Click(LedgerButton::Add);
     enter(fresh, "02/jul/00", 0, "75");
     fresh.pay1[3]->typeText("A12");
     fresh.close();
@@ -42,19 +42,19 @@ TEST_F(DecisionsTest, AddChecksAnEditedRow)
         addRow(table, "2000-07-01", 1, 110, "10");
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         retype(form.Text2[3], "");
-        form.Command1_Click(6);
-        EXPECT_EQ(texts(), QStringList({"Must enter a total"}));
+        form.Command1_Click(LedgerButton::Add);
+        EXPECT_EQ(messages(), QStringList({"Must enter a total"}));
         EXPECT_EQ(form.statuspanel->Caption(), "Editing");
         EXPECT_EQ(form.pay1[5]->Text(), "1");
-        EXPECT_EQ(value("qm.mdb", "select e from " + table), "110");
+        EXPECT_EQ(row("qm.mdb", "select e from " + table), "110");
         m_messages.clear();
 
         form.Text2[3]->typeText("99");
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         EXPECT_TRUE(m_messages.log().empty());
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
-        EXPECT_EQ(value("qm.mdb", "select e from " + table), "99");
-        form.Command1_Click(2);
+        EXPECT_EQ(row("qm.mdb", "select e from " + table), "99");
+        form.Command1_Click(LedgerButton::Cancel);
     }
 }
 
@@ -70,8 +70,8 @@ TEST_F(DecisionsTest, DeleteTakesTheAmountOffOnlyWhenTheReceiptIsGone)
     run("qm1.mdb", "update inv set paid = 40 where a = 'A12'");
     form.mrd_Click();
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "1");
-    EXPECT_EQ(value("qm.mdb", "select count(*) from pendingpost"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from pendingpost"), "0");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -82,15 +82,16 @@ TEST_F(DecisionsTest, ADeleteWhosePostingFailsSaysSo)
     addRow("r", "2000-07-01", 1, 150, "10", "B7");
     RRC &form = Forms::get<RRC>();
     form.mrd_Click();
-    EXPECT_EQ(texts(), QStringList({"The receipt was deleted, but the paid amount of invoice B7 was not updated (the "
-                                    "invoice has no paid amount). It will be updated the next time the receipts "
-                                    "screen is opened."}));
+    EXPECT_EQ(messages(),
+              QStringList({"The receipt was deleted, but the paid amount of invoice B7 was not updated (the "
+                           "invoice has no paid amount). It will be updated the next time the receipts "
+                           "screen is opened."}));
     EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
 
     run("qm1.mdb", "update inv set paid = 150 where a = 'B7'");
     m_messages.clear();
-    form.Command1_Click(2);
+    form.Command1_Click(LedgerButton::Cancel);
     Forms::get<RRC>();
     EXPECT_DOUBLE_EQ(paid("B7"), 0);
     EXPECT_TRUE(m_messages.log().empty());

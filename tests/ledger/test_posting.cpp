@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <csignal>
 #include <cstdio>
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace qm::test {
@@ -49,7 +48,7 @@ protected:
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
     }
 
-    int pending() { return value("qm.mdb", "select count(*) from pendingpost").toInt(); }
+    int pending() { return row("qm.mdb", "select count(*) from pendingpost").toInt(); }
 };
 
 } // namespace
@@ -78,13 +77,13 @@ TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
     if (qEnvironmentVariable("QM_CRASH_ACTION") == QLatin1String("delete")) {
         form.mrd_Click();
     } else {
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         form.pay1[0]->typeText("01/jul/00");
         form.combo1->pickRow(0);
         form.Combo3->pick(0);
         form.Text2[3]->typeText("200");
         form.pay1[3]->typeText("A12");
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
     }
     ADD_FAILURE() << "the step was never reached";
 }
@@ -108,7 +107,7 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
         run("qm.mdb", "delete from r");
         run("qm1.mdb", "update inv set paid = 0");
         crashChild("save", c.step);
-        EXPECT_EQ(rowOf("qm.mdb", "select e, l from r"), "200|A12");
+        EXPECT_EQ(row("qm.mdb", "select e, l from r"), "200|A12");
         EXPECT_EQ(pending(), 1);
         EXPECT_DOUBLE_EQ(paid("A12"), c.paidAtCrash);
 
@@ -118,7 +117,7 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
             Forms::get<RRC>();
         EXPECT_DOUBLE_EQ(paid("A12"), 200);
         EXPECT_EQ(pending(), 0);
-        EXPECT_EQ(value("qm1.mdb", "select count(*) from postdone"), "0");
+        EXPECT_EQ(row("qm1.mdb", "select count(*) from postdone"), "0");
         Forms::discardAll();
         Forms::get<RRC>(); // finishing again changes nothing
         EXPECT_DOUBLE_EQ(paid("A12"), 200);
@@ -132,7 +131,7 @@ TEST_F(PostingTest, AReceiptDeletedJustBeforeACrashIsTakenOffItsInvoice)
     addRow("r", "2000-07-01", 1, 150, "10", "A12");
     run("qm1.mdb", "update inv set paid = 150 where a = 'A12'");
     crashChild("delete", PostingStep::ReceiptStored);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
     EXPECT_DOUBLE_EQ(paid("A12"), 150);
     Forms::get<RRC>();
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
@@ -144,28 +143,27 @@ TEST_F(PostingTest, AReceiptDeletedJustBeforeACrashIsTakenOffItsInvoice)
 // waits; it is applied once the next time the receipts screen opens.
 TEST_F(PostingTest, ALockedInvoiceFileDelaysThePostingAndLosesNothing)
 {
-    sqlite3 *lock = nullptr;
-    ASSERT_EQ(sqlite3_open(path("qm1.mdb").toUtf8().constData(), &lock), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(lock, "begin immediate", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto lock = std::make_unique<RawDatabase>(path("qm1.mdb"));
+    lock->run("begin immediate");
 
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("A12");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded<RRC>());
-    EXPECT_EQ(texts(), QStringList({"The receipt was saved, but the paid amount of invoice A12 was not updated "
-                                    "(database is locked). It will be updated the next time the receipts screen "
-                                    "is opened."}));
-    EXPECT_EQ(value("qm.mdb", "select e from r"), "200");
+    EXPECT_EQ(messages(), QStringList({"The receipt was saved, but the paid amount of invoice A12 was not updated "
+                                       "(database is locked). It will be updated the next time the receipts screen "
+                                       "is opened."}));
+    EXPECT_EQ(row("qm.mdb", "select e from r"), "200");
     EXPECT_EQ(pending(), 1);
 
-    sqlite3_exec(lock, "rollback", nullptr, nullptr, nullptr);
-    sqlite3_close(lock);
+    lock->run("rollback");
+    lock.reset();
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
     m_messages.clear();
-    Forms::get<RRC>().Command1_Click(2);
+    Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
-    Forms::get<RRC>().Command1_Click(2);
+    Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
     EXPECT_EQ(pending(), 0);
     EXPECT_TRUE(m_messages.log().empty());
@@ -177,12 +175,12 @@ TEST_F(PostingTest, FilesWithoutThePostingTablesGetThem)
     run("qm.mdb", "drop table pendingpost");
     run("qm1.mdb", "drop table postdone");
     Main(); // nothing recorded, nothing created
-    EXPECT_EQ(value("qm.mdb", "select count(*) from sqlite_master where name = 'pendingpost'"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from sqlite_master where name = 'pendingpost'"), "0");
     Forms::discardAll();
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "120");
     form.pay1[3]->typeText("A1");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
     EXPECT_EQ(pending(), 0);

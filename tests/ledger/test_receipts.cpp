@@ -12,10 +12,10 @@ TEST_F(ReceiptsTest, ANewReceiptPostsItsTotalOnceOnOk)
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("A12");
     EXPECT_EQ(form.pay1[2]->Text(), "05/Mar/01"); // the invoice's date comes with its number
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded(form));
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
-    EXPECT_EQ(rowOf("qm.mdb", "select l, m, e from r"), "A12|05/Mar/01|200");
+    EXPECT_EQ(row("qm.mdb", "select l, m, e from r"), "A12|05/Mar/01|200");
     EXPECT_TRUE(m_messages.log().empty());
 }
 
@@ -26,10 +26,10 @@ TEST_F(ReceiptsTest, AnEditPostedByAMoveIsNotPostedAgainByOk)
     run("qm1.mdb", "update inv set paid = 100 where a = 'A1'");
     RRC &form = Forms::get<RRC>();
     retype(form.Text2[3], "150");
-    form.Command1_Click(0);
+    form.Command1_Click(LedgerButton::Next);
     EXPECT_DOUBLE_EQ(paid("A1"), 150);
-    form.Command1_Click(3);
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::Previous);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_DOUBLE_EQ(paid("A1"), 150);
     EXPECT_DOUBLE_EQ(paid("A2"), 0);
 }
@@ -39,9 +39,9 @@ TEST_F(ReceiptsTest, CancelOnANewReceiptPostsNothing)
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("A12");
-    form.Command1_Click(2);
+    form.Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
 }
 
 // Each change of a receipt's total is posted once, whichever way the row is left.
@@ -56,27 +56,27 @@ TEST_F(ReceiptsTest, EditsPostTheirDifferenceOnceOnEveryPath)
     EXPECT_EQ(form.oldtot->Text(), "100");
 
     retype(form.Text2[3], "150");
-    form.Command1_Click(0); // Next >
+    form.Command1_Click(LedgerButton::Next); // Next >
     EXPECT_DOUBLE_EQ(paid("A1"), 150);
-    form.Command1_Click(3); // back with "< Previous" and OK: nothing more
+    form.Command1_Click(LedgerButton::Previous); // back with "< Previous" and OK: nothing more
     EXPECT_EQ(form.oldtot->Text(), "150");
 
     retype(form.Text2[3], "120");
-    form.Command1_Click(5); // Go Last >> posts too
+    form.Command1_Click(LedgerButton::GoLast); // Go Last >> posts too
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
-    EXPECT_EQ(value("qm.mdb", "select e from r where ID = 1"), "120");
+    EXPECT_EQ(row("qm.mdb", "select e from r where ID = 1"), "120");
 
     retype(form.Text2[3], "75");
-    form.Command1_Click(6); // Add with a pending receipt posts it once
+    form.Command1_Click(LedgerButton::Add); // Add with a pending receipt posts it once
     EXPECT_DOUBLE_EQ(paid("A2"), 125);
     EXPECT_EQ(form.statuspanel->Caption(), "Adding");
     EXPECT_EQ(form.oldtot->Text(), "");
 
     enter(form, "04/jul/00", 0, "30");
     form.pay1[3]->typeText("A2");
-    form.Command1_Click(4); // << Go First posts the new receipt
+    form.Command1_Click(LedgerButton::GoFirst); // << Go First posts the new receipt
     EXPECT_DOUBLE_EQ(paid("A2"), 155);
-    form.Command1_Click(1); // OK on an unedited row posts nothing
+    form.Command1_Click(LedgerButton::OK); // OK on an unedited row posts nothing
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
     EXPECT_DOUBLE_EQ(paid("A2"), 155);
     EXPECT_TRUE(m_messages.log().empty());
@@ -89,12 +89,12 @@ TEST_F(ReceiptsTest, ACheckFailingOnAMovePostsNothing)
     RRC &form = Forms::get<RRC>();
     retype(form.Text2[3], "300");
     form.pay1[0]->setText("");
-    form.Command1_Click(0);
-    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    form.Command1_Click(LedgerButton::Next);
+    EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_DOUBLE_EQ(paid("A1"), 100);
-    form.Command1_Click(2); // Cancel: nothing is written or posted
+    form.Command1_Click(LedgerButton::Cancel); // Cancel: nothing is written or posted
     EXPECT_DOUBLE_EQ(paid("A1"), 100);
-    EXPECT_EQ(value("qm.mdb", "select e from r"), "100");
+    EXPECT_EQ(row("qm.mdb", "select e from r"), "100");
 }
 
 // Decision: a changed invoice number moves the receipt's amount to the new invoice.
@@ -105,7 +105,7 @@ TEST_F(ReceiptsTest, ChangingTheInvoiceNumberMovesTheAmount)
     RRC &form = Forms::get<RRC>();
     retype(form.pay1[3], "A2");
     EXPECT_EQ(form.pay1[2]->Text(), "06/Mar/01");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_DOUBLE_EQ(paid("A1"), 0);
     EXPECT_DOUBLE_EQ(paid("A2"), 100);
 
@@ -113,7 +113,7 @@ TEST_F(ReceiptsTest, ChangingTheInvoiceNumberMovesTheAmount)
     EXPECT_EQ(again.postedInvoice(), "A2");
     retype(again.pay1[3], "a1"); // the same invoice whatever the case
     retype(again.Text2[3], "120");
-    again.Command1_Click(1);
+    again.Command1_Click(LedgerButton::OK);
     EXPECT_DOUBLE_EQ(paid("A1"), 120);
     EXPECT_DOUBLE_EQ(paid("A2"), 0);
 }
@@ -127,13 +127,13 @@ TEST_F(ReceiptsTest, AFailedWritePostsNothingAndTheRetryPostsOnce)
     form.pay1[3]->typeText("A12");
     form.Check2[1]->setValue(0);
     form.Text2[2]->setText("n/a");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_EQ(m_messages.log().size(), 1u);
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_DOUBLE_EQ(paid("A12"), 0);
 
     form.Text2[2]->setText("181.82");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded(form));
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
 }
@@ -146,22 +146,22 @@ TEST_F(ReceiptsTest, APostingThatFailsIsReportedAndFinishedLater)
     RRC &form = Forms::get<RRC>();
     enter(form, "01/jul/00", 0, "200");
     form.pay1[3]->typeText("B7");
-    form.Command1_Click(0); // written, then posted: the posting fails
-    EXPECT_EQ(texts(), QStringList({"The receipt was saved, but the paid amount of invoice B7 was not updated (the "
-                                    "invoice has no paid amount). It will be updated the next time the receipts "
-                                    "screen is opened."}));
-    EXPECT_EQ(value("qm.mdb", "select e from r"), "200");
-    EXPECT_EQ(value("qm1.mdb", "select paid from inv where a = 'B7'"), "");
+    form.Command1_Click(LedgerButton::Next); // written, then posted: the posting fails
+    EXPECT_EQ(messages(), QStringList({"The receipt was saved, but the paid amount of invoice B7 was not updated (the "
+                                       "invoice has no paid amount). It will be updated the next time the receipts "
+                                       "screen is opened."}));
+    EXPECT_EQ(row("qm.mdb", "select e from r"), "200");
+    EXPECT_EQ(row("qm1.mdb", "select paid from inv where a = 'B7'"), "");
 
     run("qm1.mdb", "update inv set paid = 0 where a = 'B7'");
     m_messages.clear();
-    form.Command1_Click(3); // back to it: shown as stored, nothing new to post
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::Previous); // back to it: shown as stored, nothing new to post
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_DOUBLE_EQ(paid("B7"), 0);
     EXPECT_TRUE(m_messages.log().empty());
     Forms::get<RRC>();
     EXPECT_DOUBLE_EQ(paid("B7"), 200);
-    Forms::get<RRC>().Command1_Click(2);
+    Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     Forms::get<RRC>();
     EXPECT_DOUBLE_EQ(paid("B7"), 200);
     EXPECT_TRUE(m_messages.log().empty());
@@ -179,13 +179,13 @@ TEST_F(ReceiptsTest, RecordDeleteTakesThePostedAmountOff)
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
     EXPECT_DOUBLE_EQ(paid("A1"), 0);
-    EXPECT_EQ(column("qm.mdb", "select ID from r"), QStringList({"2"}));
+    EXPECT_EQ(rows("qm.mdb", "select ID from r"), QStringList({"2"}));
     EXPECT_EQ(form.pay1[5]->Text(), "2");
 
-    form.Command1_Click(6);
+    form.Command1_Click(LedgerButton::Add);
     form.mrd_Click(); // a new, unsaved receipt takes nothing off
     EXPECT_DOUBLE_EQ(paid("A12"), 40);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from r"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "1");
 }
 
 // Decision: paid is kept to 4 decimals, so parts add up to the invoice exactly.
@@ -196,12 +196,12 @@ TEST_F(ReceiptsTest, PartPaymentsSumExactly)
     ASSERT_GE(form.getinv->findText("C1"), 0);
     enter(form, "01/jul/00", 0, "0.35");
     form.pay1[3]->typeText("C1");
-    form.Command1_Click(6);
+    form.Command1_Click(LedgerButton::Add);
     enter(form, "02/jul/00", 0, "0.7");
     form.pay1[3]->typeText("C1");
-    form.Command1_Click(1);
-    EXPECT_EQ(value("qm1.mdb", "select paid from inv where a = 'C1'"), "1.05");
-    EXPECT_EQ(value("qm1.mdb", "select count(*) from inv where a = 'C1' and paid < xtotal"), "0");
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm1.mdb", "select paid from inv where a = 'C1'"), "1.05");
+    EXPECT_EQ(row("qm1.mdb", "select count(*) from inv where a = 'C1' and paid < xtotal"), "0");
 }
 
 TEST_F(ReceiptsTest, TheListHoldsUnpaidInvoicesInTextOrder)
@@ -232,15 +232,15 @@ TEST_F(ReceiptsTest, LoadingReceiptsChangesNothing)
     addRow("r", "2000-07-02", 2, 50, "0", "A2");
     run("qm.mdb", "update r set m = '2000-06-30'");
     const QString everything = "select group_concat(ID || j || c || d || e || q || l || m, ';') from r";
-    const QString before = value("qm.mdb", everything);
+    const QString before = row("qm.mdb", everything);
     RRC &form = Forms::get<RRC>();
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
-    form.Command1_Click(0);
+    form.Command1_Click(LedgerButton::Next);
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00"); // the receipt's own, not the invoice's
-    form.Command1_Click(3);
+    form.Command1_Click(LedgerButton::Previous);
     EXPECT_EQ(form.pay1[2]->Text(), "30/Jun/00");
-    form.Command1_Click(1);
-    EXPECT_EQ(value("qm.mdb", everything), before);
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm.mdb", everything), before);
     EXPECT_DOUBLE_EQ(paid("A2"), 0);
     EXPECT_TRUE(m_messages.log().empty());
 
@@ -258,10 +258,10 @@ TEST_F(ReceiptsTest, ApostrophesInAnInvoiceNumberAreLookedUpAndPosted)
     form.getinv->typeText("O'B1");
     EXPECT_EQ(form.pay1[3]->Text(), "O'B1");
     EXPECT_EQ(form.pay1[2]->Text(), "09/Jul/01");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_DOUBLE_EQ(paid("O'B1"), 300);
-    EXPECT_EQ(rowOf("qm.mdb", "select l, t from r"), "O'B1|O'Brien's Farm");
+    EXPECT_EQ(row("qm.mdb", "select l, t from r"), "O'B1|O'Brien's Farm");
 }
 
 // Into the invoice form and back, with the receipt left as it was.
@@ -289,11 +289,11 @@ TEST_F(ReceiptsTest, GoToInvoiceAndBack)
 
     form.getinv->setText("NOPE");
     form.getinv_DblClick();
-    EXPECT_EQ(texts(), QStringList({"No current record."}));
+    EXPECT_EQ(messages(), QStringList({"No current record."}));
     Forms::get<INV>().gobackb->setText("");
     m_messages.clear();
     Forms::get<INV>().back_MouseMove();
-    EXPECT_EQ(texts(), QStringList({"Nothing to go back to."}));
+    EXPECT_EQ(messages(), QStringList({"Nothing to go back to."}));
     EXPECT_FALSE(Forms::get<INV>().back->Visible());
 }
 

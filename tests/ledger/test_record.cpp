@@ -31,14 +31,14 @@ TEST_F(RecordTest, ClassificationFollowsTheCategoryExactlyOnEachForm)
         ASSERT_EQ(form.statuspanel->Caption(), "Adding");
         for (size_t i = 0; i < cases.size(); ++i) {
             if (i > 0)
-                form.Command1_Click(6); // Add writes the row before
+                form.Command1_Click(LedgerButton::Add); // Add writes the row before
             // Wages carry no GST on payments.
             enter(form, "01/jul/00", 0, "110", cases[i].category == "WAGES" ? "0" : "10", cases[i].category);
         }
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
         EXPECT_FALSE(Forms::isLoaded(form));
         const QStringList codes
-            = column("qm.mdb", QStringLiteral("select u from %1 order by ID").arg(receipts ? "r" : "p"));
+            = rows("qm.mdb", QStringLiteral("select u from %1 order by ID").arg(receipts ? "r" : "p"));
         ASSERT_EQ(codes.size(), int(cases.size()));
         for (size_t i = 0; i < cases.size(); ++i)
             EXPECT_EQ(codes[int(i)], receipts ? cases[i].receipt : cases[i].payment) << cases[i].category.toStdString();
@@ -115,15 +115,15 @@ TEST_F(RecordTest, ReceiptsNameTheirDateBoxesOnAMoveToo)
     addRow("r", "2000-07-01", 1, 110, "10");
     RRC &form = Forms::get<RRC>();
     retype(form.pay1[0], "30/02/2001");
-    form.Command1_Click(0);
-    EXPECT_EQ(texts(), QStringList({"Date of Receipt is not a date."}));
+    form.Command1_Click(LedgerButton::Next);
+    EXPECT_EQ(messages(), QStringList({"Date of Receipt is not a date."}));
     m_messages.clear();
     retype(form.pay1[0], "28/02/2001");
     retype(form.pay1[2], "32/01/2001");
-    form.Command1_Click(1);
-    EXPECT_EQ(texts(), QStringList({"Date of Invoice is not a date."}));
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(messages(), QStringList({"Date of Invoice is not a date."}));
     EXPECT_TRUE(form.Picture1->Visible());
-    EXPECT_EQ(value("qm.mdb", "select j from r"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
 TEST_F(RecordTest, AnEmptyPartyWhileARowLoadsFailsSilently)
@@ -141,16 +141,16 @@ TEST_F(RecordTest, WagesWithGstAreRefusedBeforeTheMenuIsShown)
 {
     PRC &form = Forms::get<PRC>();
     enter(form, "01/jul/00", 0, "110", "10", "WAGES");
-    form.Command1_Click(1);
-    EXPECT_EQ(texts(), QStringList({"Wages should have no GST."}));
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(messages(), QStringList({"Wages should have no GST."}));
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_FALSE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "0");
 
     form.Combo3->pick(1); // rate 0: no GST
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded(form));
-    EXPECT_EQ(rowOf("qm.mdb", "select u, d from p"), "NOT|0");
+    EXPECT_EQ(row("qm.mdb", "select u, d from p"), "NOT|0");
 }
 
 // Decision: an empty table opens on a new row, so that the first entry is kept.
@@ -160,9 +160,9 @@ TEST_F(RecordTest, AnEmptyTableOpensOnANewRowAndKeepsTheFirstEntry)
     EXPECT_EQ(form.statuspanel->Caption(), "Adding");
     EXPECT_EQ(form.Combo2[0]->Text(), ""); // the new row empties the "Expense" default
     enter(form, "01/jul/00", 1, "55", "10");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(rowOf("qm.mdb", "select j, p, b, t, c, d, e, q from p"), "01/Jul/00|2|2|O'Brien's Farm|50|5|55|10");
+    EXPECT_EQ(row("qm.mdb", "select j, p, b, t, c, d, e, q from p"), "01/Jul/00|2|2|O'Brien's Farm|50|5|55|10");
 }
 
 TEST_F(RecordTest, TheFormOpensOnTheFirstRowEditing)
@@ -203,7 +203,7 @@ TEST_F(RecordTest, GstFreeEntriesStoreAGstOfZero)
         run("qm.mdb", "delete from " + table);
         addRow(table, "2000-07-01", 1, 110, "10"); // the screen opens on a stored row
         LedgerScreen &form = c.receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
-        form.Command1_Click(6);
+        form.Command1_Click(LedgerButton::Add);
         form.pay1[0]->typeText("02/jul/00");
         form.combo1->pickRow(0);
         form.Combo2[2]->typeText(c.category);
@@ -214,12 +214,12 @@ TEST_F(RecordTest, GstFreeEntriesStoreAGstOfZero)
             form.Combo3->pick(1);
         const QStringList shown = {form.Text2[2]->Text(), form.Text2[4]->Text(), form.Text2[3]->Text()};
         EXPECT_EQ(shown, QStringList({"25.00", "0.00", "25"}));
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
         EXPECT_TRUE(m_messages.log().empty());
         // A Null anywhere makes the whole text Null.
-        EXPECT_EQ(value("qm.mdb", QStringLiteral("select c || '|' || d || '|' || e || '|' || q || '|' || u from %1 "
-                                                 "order by ID desc limit 1")
-                                      .arg(table)),
+        EXPECT_EQ(row("qm.mdb", QStringLiteral("select c || '|' || d || '|' || e || '|' || q || '|' || u from %1 "
+                                               "order by ID desc limit 1")
+                                    .arg(table)),
                   c.stored);
     }
 }
@@ -247,19 +247,19 @@ TEST_F(RecordTest, ARowShowsWhatIsStored)
                    + form.pay1[2]->Text();
         };
         EXPECT_EQ(amounts(), "90|20|110|30/Jun/00"); // A1's own date is 05/Mar/01
-        form.Command1_Click(0);
+        form.Command1_Click(LedgerButton::Next);
         EXPECT_EQ(amounts(), "33.3333|3.3333|36.6666|");
-        form.Command1_Click(3);
+        form.Command1_Click(LedgerButton::Previous);
         EXPECT_EQ(amounts(), "90|20|110|30/Jun/00");
-        form.Command1_Click(5);
+        form.Command1_Click(LedgerButton::GoLast);
         EXPECT_EQ(amounts(), "||55|");
-        form.Command1_Click(2);
+        form.Command1_Click(LedgerButton::Cancel);
     }
     EXPECT_TRUE(m_messages.log().empty());
     for (const char *table : {"p", "r"})
-        EXPECT_EQ(column("qm.mdb", QStringLiteral("select ifnull(c, '') || '|' || ifnull(d, '') || '|' || e || '|' || "
-                                                  "ifnull(m, '') from %1 order by ID")
-                                       .arg(table)),
+        EXPECT_EQ(rows("qm.mdb", QStringLiteral("select ifnull(c, '') || '|' || ifnull(d, '') || '|' || e || '|' || "
+                                                "ifnull(m, '') from %1 order by ID")
+                                     .arg(table)),
                   QStringList({"90|20|110|2000-06-30", "33.3333|3.3333|36.6666|", "||55|"}));
 }
 
@@ -269,29 +269,29 @@ TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)
     addRow("p", "2000-07-02", 1, 220, "10");
     PRC &form = Forms::get<PRC>();
     retype(form.Text2[3], "121");
-    form.Command1_Click(0); // Next >
+    form.Command1_Click(LedgerButton::Next); // Next >
     EXPECT_EQ(form.pay1[5]->Text(), "2");
-    EXPECT_EQ(rowOf("qm.mdb", "select e, c, d from p where ID = 1"), "121|110|11");
+    EXPECT_EQ(row("qm.mdb", "select e, c, d from p where ID = 1"), "121|110|11");
 
-    form.Command1_Click(3); // < Previous
+    form.Command1_Click(LedgerButton::Previous); // < Previous
     EXPECT_EQ(form.pay1[5]->Text(), "1");
-    form.Command1_Click(3); // at the first row it stays there
+    form.Command1_Click(LedgerButton::Previous); // at the first row it stays there
     EXPECT_EQ(form.pay1[5]->Text(), "1");
 
     // A failed check keeps the form on the row, writes nothing and leaves no loading flag.
     form.pay1[0]->setText("");
-    form.Command1_Click(0);
-    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    form.Command1_Click(LedgerButton::Next);
+    EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_EQ(form.pay1[5]->Text(), "1");
     EXPECT_FALSE(RecordLoading);
-    EXPECT_EQ(value("qm.mdb", "select j from p where ID = 1"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "01/Jul/00");
 
     form.pay1[0]->typeText("03/jul/00");
-    form.Command1_Click(5); // Go Last >>
-    form.Command1_Click(0); // Next > past the last row starts a new one
+    form.Command1_Click(LedgerButton::GoLast); // Go Last >>
+    form.Command1_Click(LedgerButton::Next);   // Next > past the last row starts a new one
     EXPECT_EQ(form.pay1[5]->Text(), "");
-    EXPECT_EQ(value("qm.mdb", "select j from p where ID = 1"), "03/Jul/00");
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "2");
+    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "03/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "2");
 }
 
 // The Part's skip of the checks for "<< Go First" after "< Previous" stays.
@@ -300,20 +300,20 @@ TEST_F(RecordTest, GoFirstAfterPreviousSkipsTheChecks)
     addRow("p", "2000-07-01", 1, 110, "10");
     addRow("p", "2000-07-02", 1, 220, "10");
     PRC &form = Forms::get<PRC>();
-    form.Command1_Click(5);
-    form.Command1_Click(4);
+    form.Command1_Click(LedgerButton::GoLast);
+    form.Command1_Click(LedgerButton::GoFirst);
     EXPECT_EQ(form.pay1[5]->Text(), "1");
-    form.Command1_Click(5);
-    form.Command1_Click(3);
+    form.Command1_Click(LedgerButton::GoLast);
+    form.Command1_Click(LedgerButton::Previous);
     EXPECT_TRUE(PreviousPressed);
-    form.Command1_Click(5);
+    form.Command1_Click(LedgerButton::GoLast);
     form.Combo2[2]->setText("EXPORT");
     form.pay1[1]->typeText("no checks here");
-    form.Command1_Click(4);
+    form.Command1_Click(LedgerButton::GoFirst);
     EXPECT_EQ(form.pay1[5]->Text(), "1");
     EXPECT_TRUE(m_messages.log().empty());
     // Written as the boxes held it, and not classified.
-    EXPECT_EQ(rowOf("qm.mdb", "select a, u from p where ID = 2"), "no checks here|STD");
+    EXPECT_EQ(row("qm.mdb", "select a, u from p where ID = 2"), "no checks here|STD");
 }
 
 TEST_F(RecordTest, CancelWritesNothingOnANewOrAnEditedRow)
@@ -321,19 +321,19 @@ TEST_F(RecordTest, CancelWritesNothingOnANewOrAnEditedRow)
     addRow("p", "2000-07-01", 1, 110, "10");
     PRC &form = Forms::get<PRC>();
     retype(form.Text2[3], "999");
-    form.Command1_Click(2);
+    form.Command1_Click(LedgerButton::Cancel);
     EXPECT_FALSE(Forms::isLoaded(form));
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(value("qm.mdb", "select e from p"), "110");
+    EXPECT_EQ(row("qm.mdb", "select e from p"), "110");
 
     PRC &again = Forms::get<PRC>();
-    again.Command1_Click(6);
+    again.Command1_Click(LedgerButton::Add);
     enter(again, "02/jul/00", 0, "50");
     m_messages.queueAnswer(vbYes);
     again.mm->onClick(); // "Cancel edit and go to Menu?" runs Cancel
-    EXPECT_EQ(texts(), QStringList({"Cancel edit and go to Menu?"}));
+    EXPECT_EQ(messages(), QStringList({"Cancel edit and go to Menu?"}));
     EXPECT_FALSE(Forms::isLoaded(again));
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "1");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -347,25 +347,25 @@ TEST_F(RecordTest, TheCloseBoxChecksAndWritesAnEditedRow)
     form.Text2[3]->setText("");
     form.close();
     processEvents();
-    EXPECT_EQ(texts(), QStringList({"Must enter a total"}));
+    EXPECT_EQ(messages(), QStringList({"Must enter a total"}));
     EXPECT_TRUE(Forms::isLoaded(form));
 
     form.Text2[3]->typeText("132");
     form.close();
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<PRC>());
-    EXPECT_EQ(rowOf("qm.mdb", "select e, d from p"), "132|12");
+    EXPECT_EQ(row("qm.mdb", "select e, d from p"), "132|12");
 
     // A new row nobody typed into is not inserted, and nothing is asked.
     PRC &fresh = Forms::get<PRC>();
     fresh.Show();
-    fresh.Command1_Click(6);
+    fresh.Command1_Click(LedgerButton::Add);
     m_messages.clear();
     fresh.close();
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<PRC>());
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "1");
 }
 
 // Decision: a value the column cannot hold is never checked as one thing and stored as
@@ -376,17 +376,17 @@ TEST_F(RecordTest, AFailedWriteIsShownAndTheFormStays)
     enter(form, "01/jul/00", 0, "110");
     form.Check2[1]->setValue(0); // off the calculator: the nett box takes anything
     form.Text2[2]->setText("lots");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     ASSERT_EQ(m_messages.log().size(), 1u);
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_FALSE(Forms::isLoaded<Menu2>());
     EXPECT_FALSE(RecordLoading);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "0");
 
     form.Text2[2]->setText("100");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_FALSE(Forms::isLoaded(form));
-    EXPECT_EQ(rowOf("qm.mdb", "select count(*), c from p"), "1|100");
+    EXPECT_EQ(row("qm.mdb", "select count(*), c from p"), "1|100");
 }
 
 TEST_F(RecordTest, RecordDeleteOnPaymentsDeletesWithoutAsking)
@@ -394,16 +394,16 @@ TEST_F(RecordTest, RecordDeleteOnPaymentsDeletesWithoutAsking)
     addRow("p", "2000-07-01", 1, 110, "10");
     addRow("p", "2000-07-02", 1, 220, "10");
     PRC &form = Forms::get<PRC>();
-    form.Command1_Click(5);
+    form.Command1_Click(LedgerButton::GoLast);
     form.mrd_Click();
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(column("qm.mdb", "select ID from p"), QStringList({"1"}));
+    EXPECT_EQ(rows("qm.mdb", "select ID from p"), QStringList({"1"}));
     EXPECT_EQ(form.pay1[5]->Text(), "1");
 
-    form.Command1_Click(6);
+    form.Command1_Click(LedgerButton::Add);
     form.mrd_Click(); // a new row is no record: nothing happens, nothing is said
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "1");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "1");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -418,17 +418,17 @@ TEST_F(RecordTest, BrowsingRowsOfDifferentRatesChangesNothing)
                   "'0', 5, 'STD')");
     const QString everything
         = "select group_concat(ID || j || c || d || e || q || s || u || ifnull(l, '') || ifnull(m, ''), ';') from p";
-    const QString before = value("qm.mdb", everything);
+    const QString before = row("qm.mdb", everything);
     PRC &form = Forms::get<PRC>();
     for (int i = 0; i < 3; ++i)
-        form.Command1_Click(0);
+        form.Command1_Click(LedgerButton::Next);
     EXPECT_EQ(form.pay1[5]->Text(), "4");
     for (int i = 0; i < 3; ++i)
-        form.Command1_Click(3);
-    form.Command1_Click(5);
-    form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::Previous);
+    form.Command1_Click(LedgerButton::GoLast);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(value("qm.mdb", everything), before);
+    EXPECT_EQ(row("qm.mdb", everything), before);
 }
 
 // Apostrophes in every box reach the row as typed.
@@ -441,9 +441,9 @@ TEST_F(RecordTest, ApostrophesAreStoredAsTyped)
     form.pay1[4]->typeText("Chq 'A'");
     form.Text1->typeText("It's 'quoted'");
     form.Combo2[3]->typeText("Books & Publications\"");
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(rowOf("qm.mdb", "select a, h, l, o, n, t, i from p"),
+    EXPECT_EQ(row("qm.mdb", "select a, h, l, o, n, t, i from p"),
               "Bob's lunch|Men's Wear|INV'9|Chq 'A'|It's 'quoted'|O'Brien's Farm|Books & Publications\"");
 }
 

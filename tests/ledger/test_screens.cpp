@@ -2,6 +2,7 @@
 #include "contacts/src.h"
 #include "ledger/ctc.h"
 #include "platform/dtpicker.h"
+#include "platform/flexgrid.h"
 #include "reports/reports2.h"
 #include "shell/frmabout.h"
 #include "shell/menu2.h"
@@ -10,6 +11,15 @@
 namespace qm::test {
 
 using ScreensTest = LedgerTest;
+
+// Lists the transactions of the financial year starting 2000 on the reports form.
+void findInFinancialYear2000(reports2 &reports, const QString &reportOn)
+{
+    reports.typeoftrans->setText(reportOn);
+    reports.basfor->setText("Financial Year");
+    reports.basyear->setText("2000");
+    reports.Command8_Click();
+}
 
 TEST_F(ScreensTest, TheFormsOpenFromTheMainMenuWithTheirLists)
 {
@@ -31,7 +41,7 @@ TEST_F(ScreensTest, TheFormsOpenFromTheMainMenuWithTheirLists)
     EXPECT_EQ(payments.Combo2[0]->List(0), "Expense");
     EXPECT_FALSE(payments.Picture1->Visible());
     EXPECT_FALSE(payments.back->Visible());
-    payments.Command1_Click(2);
+    payments.Command1_Click(LedgerButton::Cancel);
 
     Forms::get<Menu2>().Picture1_Click(6);
     RRC &receipts = Forms::get<RRC>();
@@ -49,8 +59,9 @@ TEST_F(ScreensTest, SearchOpensOneRowAndGoBackReturnsToTheReports)
     addRow("p", "2000-07-01", 1, 110, "10");
     addRow("p", "2000-07-02", 1, 220, "10");
     reports2 &reports = Forms::get<reports2>();
-    reports.typeoftrans->setText("Expenses");
-    reports.openFoundRow("2");
+    findInFinancialYear2000(reports, "All purchases");
+    ASSERT_EQ(reports.flex->TextMatrix(2, 7), "220.00");
+    reports.flex->doubleClickCell(2, 4);
     PRC &form = Forms::get<PRC>();
     EXPECT_EQ(form.pay1[5]->Text(), "2");
     EXPECT_EQ(form.gobackb->Text(), "Reports");
@@ -61,9 +72,9 @@ TEST_F(ScreensTest, SearchOpensOneRowAndGoBackReturnsToTheReports)
     form.back_Click();
     EXPECT_FALSE(Forms::isLoaded<PRC>());
     EXPECT_TRUE(Forms::isLoaded<reports2>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>()); // OK showed the menu behind the reports form
-    EXPECT_EQ(reports.searchesRun, 1);
-    EXPECT_EQ(value("qm.mdb", "select e from p where ID = 2"), "330");
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());               // OK showed the menu behind the reports form
+    EXPECT_EQ(reports.flex->TextMatrix(2, 7), "330.00"); // searched again
+    EXPECT_EQ(row("qm.mdb", "select e from p where ID = 2"), "330");
     EXPECT_FALSE(RecordLoading);
 }
 
@@ -72,16 +83,15 @@ TEST_F(ScreensTest, GoBackStaysWhenOksChecksFail)
 {
     addRow("r", "2000-07-01", 1, 110, "10");
     reports2 &reports = Forms::get<reports2>();
-    reports.typeoftrans->setText("Income");
-    reports.openFoundRow("1");
+    findInFinancialYear2000(reports, "Income");
+    reports.flex->doubleClickCell(1, 0);
     RRC &form = Forms::get<RRC>();
     form.pay1[0]->setText("");
     form.back_Click();
-    EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+    EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_EQ(form.gobackb->Text(), "Reports");
-    EXPECT_EQ(reports.searchesRun, 0);
-    EXPECT_EQ(value("qm.mdb", "select j from r"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/00");
 }
 
 TEST_F(ScreensTest, GoBackWithNowhereToGo)
@@ -89,7 +99,7 @@ TEST_F(ScreensTest, GoBackWithNowhereToGo)
     PRC &form = Forms::get<PRC>();
     form.back->setVisible(true);
     form.back_Click();
-    ASSERT_EQ(texts(), QStringList({"Nothing to go back to."}));
+    ASSERT_EQ(messages(), QStringList({"Nothing to go back to."}));
     EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
     EXPECT_FALSE(form.back->Visible());
     form.gobackb->setText("Elsewhere");
@@ -105,11 +115,13 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
     for (bool receipts : {false, true}) {
         const QString table = receipts ? "r" : "p";
         addRow(table, "2000-07-01", 1, 110, "10");
+        addRow(table, "2000-07-02", 1, 220, "10");
         reports2 &reports = Forms::get<reports2>();
-        reports.typeoftrans->setText(receipts ? "Income" : "Expenses");
-        reports.openFoundRow("42");
+        findInFinancialYear2000(reports, receipts ? "Income" : "All purchases");
+        run("qm.mdb", "delete from " + table + " where ID = 1"); // gone since it was found
+        reports.flex->doubleClickCell(1, 0);
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
-        EXPECT_EQ(texts(), QStringList({"No current record."}));
+        EXPECT_EQ(messages(), QStringList({"No current record."}));
         EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[0]->Text() + form.Text2[3]->Text() + form.combo1->Text(), "");
@@ -117,14 +129,14 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
         m_messages.clear();
 
         form.back_Click(); // nothing typed: refused with a message, the form stays
-        EXPECT_EQ(texts(), QStringList({"Must enter a date"}));
+        EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
         EXPECT_TRUE(Forms::isLoaded(form));
         m_messages.clear();
         enter(form, "03/jul/00", 1, "33");
         form.back_Click();
         EXPECT_FALSE(Forms::isLoaded(form));
         EXPECT_TRUE(m_messages.log().empty());
-        EXPECT_EQ(column("qm.mdb", "select e from " + table + " order by ID"), QStringList({"110", "33"}));
+        EXPECT_EQ(rows("qm.mdb", "select e from " + table + " order by ID"), QStringList({"220", "33"}));
         Forms::discardAll();
     }
 
@@ -143,13 +155,13 @@ TEST_F(ScreensTest, AfterDeletingTheLastRowTheScreenIsOnANewRow)
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
         ASSERT_EQ(form.pay1[5]->Text(), "1");
         form.mrd_Click();
-        EXPECT_EQ(value("qm.mdb", "select count(*) from " + table), "0");
+        EXPECT_EQ(row("qm.mdb", "select count(*) from " + table), "0");
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[5]->Text() + form.pay1[0]->Text() + form.Text2[3]->Text(), "");
         enter(form, "04/jul/00", 0, "44");
-        form.Command1_Click(1);
+        form.Command1_Click(LedgerButton::OK);
         EXPECT_TRUE(m_messages.log().empty());
-        EXPECT_EQ(column("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
+        EXPECT_EQ(rows("qm.mdb", "select j || '|' || e from " + table), QStringList({"2000-07-04|44"}));
     }
 }
 
@@ -173,15 +185,15 @@ TEST_F(ScreensTest, APartyHandedBackIsSavedWithTheRow)
     form.pay1[0]->typeText("01/jul/00");
     form.Text2[3]->typeText("11");
     form.Combo3->pick(0);
-    form.Command1_Click(1);
+    form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(rowOf("qm.mdb", "select p, b, t from p"), "3|3|New Co");
-    EXPECT_EQ(column("qm.mdb", "select o from s order by ID"), QStringList({"11 222 333 444", "55 666", "99"}));
+    EXPECT_EQ(row("qm.mdb", "select p, b, t from p"), "3|3|New Co");
+    EXPECT_EQ(rows("qm.mdb", "select o from s order by ID"), QStringList({"11 222 333 444", "55 666", "99"}));
 
     // Edit with a party shown opens that party; with none, a new one.
     RRC &receipts = Forms::get<RRC>();
     receipts.combo1->pickRow(1);
-    receipts.Adds_Click();
+    receipts.combo1->doubleClick(); // "Double Click to edit"
     EXPECT_EQ(CallerTag, "RRC");
     EXPECT_EQ(CurrentClientId, "2");
     EXPECT_TRUE(Forms::isLoaded<crc>());
@@ -205,8 +217,8 @@ TEST_F(ScreensTest, TheJobButtonOpensTheJobListAndAPickedJobIsSaved)
     form.job->pickRow(0);
     EXPECT_EQ(form.jobtext->Text(), "JOB'S");
     EXPECT_EQ(form.job->BackColor(), vbPink);
-    form.Command1_Click(1);
-    EXPECT_EQ(value("qm.mdb", "select v from p"), "JOB'S");
+    form.Command1_Click(LedgerButton::OK);
+    EXPECT_EQ(row("qm.mdb", "select v from p"), "JOB'S");
 }
 
 TEST_F(ScreensTest, DatePickersWriteTheirDayIntoTheDateBoxes)
@@ -258,7 +270,7 @@ TEST_F(ScreensTest, TheMenus)
     } catch (const QuitRequested &) {
     }
     EXPECT_EQ(m_services->quitCalls, 1);
-    EXPECT_EQ(value("qm.mdb", "select count(*) from p"), "0");
+    EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "0");
 }
 
 } // namespace qm::test

@@ -10,7 +10,8 @@
 #include "tests/support/dbhelpers.h"
 
 using qm::test::errorNumber;
-#include <sqlite3.h>
+using qm::test::RawDatabase;
+using qm::test::runSql;
 
 using namespace qm;
 
@@ -23,8 +24,6 @@ protected:
     void SetUp() override
     {
         m_file = m_dir.filePath(QStringLiteral("test.db"));
-        sqlite3 *raw = nullptr;
-        ASSERT_EQ(sqlite3_open(m_file.toUtf8().constData(), &raw), SQLITE_OK);
         const char *schema = R"(
             create table t (
                 ID      INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -40,24 +39,15 @@ protected:
                 ('alpha', 1, 1.5, '2000-07-01'), ('bravo', 2, 2.5, '2001-01-31'), ('charlie', 3, 3.5, null);
             create index t_day on t (day);
             create table empty (ID INTEGER PRIMARY KEY, name TEXT);)";
-        ASSERT_EQ(sqlite3_exec(raw, schema, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(raw);
+        runSql(m_file, schema);
         m_db = Database::open(m_file);
     }
 
     // One value read past the layer.
     QString scalar(const QString &sql) const
     {
-        sqlite3 *raw = nullptr;
-        sqlite3_open_v2(m_file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(raw, sql.toUtf8().constData(), -1, &stmt, nullptr);
-        QString result = QStringLiteral("<none>");
-        if (stmt && sqlite3_step(stmt) == SQLITE_ROW)
-            result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-        sqlite3_finalize(stmt);
-        sqlite3_close(raw);
-        return result;
+        const QString value = RawDatabase(m_file).value(sql);
+        return value.isEmpty() ? QStringLiteral("<none>") : value.section(':', 1);
     }
 
     QString name(Recordset &rs) const { return rs.field(QStringLiteral("name")).toText(); }

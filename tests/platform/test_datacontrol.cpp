@@ -29,8 +29,8 @@ public:
         key->setDataSource(data, "ID");
         name->onChange = [this] { log << "change a=" + name->Text(); };
         amount->onChange = [this] { log << "change n=" + amount->Text(); };
-        data->onValidate = [this](int &action, int &save) {
-            log << QString("validate %1 save %2").arg(action).arg(save);
+        data->onValidate = [this](DataAction &action, bool &save) {
+            log << QString("validate %1 save %2").arg(action).arg(save ? 1 : 0);
             if (duringValidate)
                 duringValidate(action, save);
         };
@@ -40,7 +40,7 @@ public:
     Data *data;
     TextBox *name, *amount, *day, *key;
     QStringList log;
-    std::function<void(int &, int &)> duringValidate;
+    std::function<void(DataAction &, bool &)> duringValidate;
 };
 
 class DataControlTest : public ScreenTest
@@ -126,7 +126,7 @@ TEST_F(DataControlTest, RefreshValidatesAsACloseAndEndsWithReposition)
 TEST_F(DataControlTest, WritesInsideValidateGoWithADirtyRowOnly)
 {
     BoundForm &form = openForm();
-    form.duringValidate = [&](int &, int &) { form.amount->setText("99"); };
+    form.duringValidate = [&](DataAction &, bool &) { form.amount->setText("99"); };
     form.data->moveNext(); // not dirty: Validate's own write does not make it so
     EXPECT_EQ(rows().at(0), "first|10|01/Jul/00");
     form.name->typeText("?");
@@ -137,7 +137,7 @@ TEST_F(DataControlTest, WritesInsideValidateGoWithADirtyRowOnly)
 TEST_F(DataControlTest, ANewRowWithoutEditsIsNotInserted)
 {
     BoundForm &form = openForm();
-    form.duringValidate = [&](int &, int &) { form.name->setText("from validate"); };
+    form.duringValidate = [&](DataAction &, bool &) { form.name->setText("from validate"); };
     form.data->Recordset().AddNew();
     EXPECT_EQ(form.name->Text(), ""); // the new row's boxes start empty
     form.data->Refresh();
@@ -178,7 +178,7 @@ TEST_F(DataControlTest, CancelByActionStopsTheMoveAndCancelBySaveStopsTheWrite)
 {
     BoundForm &form = openForm();
     form.name->typeText("x");
-    form.duringValidate = [](int &action, int &) { action = 0; };
+    form.duringValidate = [](DataAction &action, bool &) { action = vbDataActionCancel; };
     try {
         form.data->Recordset().MoveNext();
         FAIL() << "the cancelled move must fail";
@@ -187,7 +187,7 @@ TEST_F(DataControlTest, CancelByActionStopsTheMoveAndCancelBySaveStopsTheWrite)
     }
     EXPECT_EQ(form.name->Text(), "firstx");
 
-    form.duringValidate = [](int &, int &save) { save = 0; };
+    form.duringValidate = [](DataAction &, bool &save) { save = false; };
     form.data->Recordset().MoveNext();
     EXPECT_EQ(form.name->Text(), "second");
     EXPECT_EQ(rows().first(), "first|10|01/Jul/00");
@@ -198,14 +198,14 @@ TEST_F(DataControlTest, UnloadWritesUnlessSaveIsCleared)
 {
     BoundForm &form = openForm();
     form.name->typeText("1");
-    form.duringValidate = [](int &action, int &) { action = 0; };
+    form.duringValidate = [](DataAction &action, bool &) { action = vbDataActionCancel; };
     Forms::Unload(form);
     EXPECT_FALSE(Forms::isLoaded<BoundForm>());
     EXPECT_EQ(rows().first(), "first1|10|01/Jul/00");
 
     BoundForm &again = openForm();
     again.name->typeText("2");
-    again.duringValidate = [](int &, int &save) { save = 0; };
+    again.duringValidate = [](DataAction &, bool &save) { save = false; };
     Forms::Unload(again);
     EXPECT_EQ(rows().first(), "first1|10|01/Jul/00");
 }
@@ -258,7 +258,7 @@ TEST_F(DataControlTest, UpdateRecordValidatesAndWritesTheBoxes)
     EXPECT_EQ(form.name->Text(), "first edited"); // still on the same row
 
     form.name->typeText("!");
-    form.duringValidate = [](int &action, int &) { action = 0; };
+    form.duringValidate = [](DataAction &action, bool &) { action = vbDataActionCancel; };
     EXPECT_EQ(errorNumber([&] { form.data->UpdateRecord(); }), ErrorCode::ActionCancelled);
     EXPECT_EQ(rows().first(), "first edited|10|01/Jul/00");
 }
@@ -282,6 +282,45 @@ TEST_F(DataControlTest, ArrowsStayPutAtTheEnds)
     form.data->moveNext();
     EXPECT_EQ(form.name->Text(), "third");
     EXPECT_FALSE(form.data->Recordset().Eof());
+}
+
+// The record cycle as a screen drives it: whether there is a row and edits, and a write of
+// what the row shows, with what goes alongside it in one transaction.
+TEST_F(DataControlTest, AScreenWritesTheRowAsShownWithWhatGoesAlongside)
+{
+    BoundForm &form = openForm();
+    EXPECT_TRUE(form.data->hasCurrentRow());
+    EXPECT_FALSE(form.data->hasEdits());
+    form.amount->setText("11");
+    form.amount->setBoundDirty(false); // filled in by the program, as the calculator does
+    form.name->typeText("!");
+    EXPECT_TRUE(form.data->hasEdits());
+
+    // What goes alongside fails: neither it nor the row is stored.
+    const auto failing = [](Database &db) {
+        db.Execute("insert into t (a) values ('alongside')");
+        throw Error(ErrorCode::CheckFailed, "refused");
+    };
+    EXPECT_THROW(form.data->writeRow(RowWrite::AsShown, failing), Error);
+    form.data->Recordset().CancelUpdate();
+    EXPECT_EQ(rows(), QStringList({"first|10|01/Jul/00", "second|20|01/Aug/00", "third|30|"}));
+
+    form.data->writeRow(RowWrite::AsShown, [](Database &db) { db.Execute("insert into t (a) values ('alongside')"); });
+    EXPECT_FALSE(form.data->hasEdits());
+    EXPECT_EQ(rows(), QStringList({"first!|11|01/Jul/00", "second|20|01/Aug/00", "third|30|", "alongside||"}));
+
+    // The plain write takes only what was edited.
+    form.amount->setText("12");
+    form.amount->setBoundDirty(false);
+    form.name->typeText("?");
+    form.data->writeRow();
+    EXPECT_EQ(rows().first(), "first!?|11|01/Jul/00");
+
+    form.data->Recordset().MoveLast();
+    form.data->Recordset().MoveNext();
+    EXPECT_FALSE(form.data->hasCurrentRow());
+    form.data->Recordset().AddNew();
+    EXPECT_TRUE(form.data->hasCurrentRow());
 }
 
 } // namespace qm::test

@@ -6,7 +6,9 @@
 #include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace qm::test {
 
@@ -35,6 +37,7 @@ public:
         suburb->onChange = [this] { log << "change " + suburb->Text() + "/" + suburb->BoundText(); };
         suburb->onClick = [this](int area) { log << QStringLiteral("click %1").arg(area); };
         suburb->onMouseUp = [this] { log << "mouseup"; };
+        suburb->onDblClick = [this] { log << "dblclick"; };
     }
 
     static inline QString listField, boundColumn;
@@ -247,6 +250,18 @@ TEST_F(DBComboTest, AMissingRowSourceTableFailsTheFormOnce)
     runEvent(nullptr, [] { Forms::get<PlaceForm>(); });
     EXPECT_EQ(m_messages.texts(), std::vector<QString>({"no such table: places"}));
     EXPECT_FALSE(Forms::isLoaded<PlaceForm>());
+}
+
+// A double-click on the text part or the control itself is the combo's own event.
+TEST_F(DBComboTest, ADoubleClickIsAnEvent)
+{
+    PlaceForm &form = openForm();
+    for (QWidget *target : {static_cast<QWidget *>(form.suburb->lineEdit()), static_cast<QWidget *>(form.suburb)}) {
+        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &click);
+    }
+    EXPECT_EQ(form.log.filter("dblclick").size(), 2);
 }
 
 } // namespace qm::test

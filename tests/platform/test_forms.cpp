@@ -254,6 +254,47 @@ TEST_F(ControlsTest, ACombosClickFiresOnAPickAndTextFollows)
     EXPECT_EQ(list.ListIndex(), 0);
 }
 
+// Many items at once: the text stays, no event is raised, and an item with the text is shown
+// selected, as one added alone would be.
+TEST_F(ControlsTest, ACombosItemsAddedInOneGoKeepItsText)
+{
+    QWidget parent;
+    ComboBox combo(&parent);
+    int events = 0;
+    combo.onClick = [&] { ++events; };
+    combo.onChange = [&] { ++events; };
+    combo.setText("INV-2");
+    events = 0;
+    combo.AddItems({"INV-1", "INV-2", "INV-3"});
+    EXPECT_EQ(combo.ListCount(), 3);
+    EXPECT_EQ(combo.Text(), "INV-2");
+    EXPECT_EQ(combo.ListIndex(), 1);
+    EXPECT_EQ(combo.currentText(), "INV-2");
+    combo.setText("typed");
+    combo.AddItems({"INV-4"});
+    EXPECT_EQ(combo.Text(), "typed");
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.currentText(), "typed");
+    EXPECT_EQ(events, 1); // the setText only
+
+    ComboBox list(&parent, ComboBox::DropdownList);
+    list.AddItems({"Cash", "Cheque"});
+    EXPECT_EQ(list.Text(), "");
+    EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST_F(ControlsTest, ATextBoxAlignsItsText)
+{
+    QWidget parent;
+    TextBox box(&parent);
+    EXPECT_EQ(box.Alignment(), TextBox::LeftJustify);
+    for (int alignment : {TextBox::RightJustify, TextBox::Center, TextBox::LeftJustify}) {
+        box.setAlignment(alignment);
+        EXPECT_EQ(box.Alignment(), alignment);
+    }
+    EXPECT_THROW(box.setAlignment(3), Error);
+}
+
 TEST_F(ControlsTest, ControlArraysRefuseAMissingIndex)
 {
     QWidget parent;

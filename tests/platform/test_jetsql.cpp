@@ -9,7 +9,7 @@
 #include "tests/support/dbhelpers.h"
 
 using qm::test::errorNumber;
-#include <sqlite3.h>
+using qm::test::runSql;
 
 using namespace qm;
 
@@ -73,15 +73,9 @@ TEST(JetSql, QueriesThroughTheEngine)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("names.db"));
-    sqlite3 *raw = nullptr;
-    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw,
-                           "create table n (ID INTEGER PRIMARY KEY AUTOINCREMENT, l TEXT(50) COLLATE NOCASE, d DATE);"
-                           "insert into n (l, d) values ('100% pure', '2000-07-01'), ('1000 pure', '2000-07-02'),"
-                           " ('a_b', null), ('axb', null);",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(raw);
+    runSql(file, "create table n (ID INTEGER PRIMARY KEY AUTOINCREMENT, l TEXT(50) COLLATE NOCASE, d DATE);"
+                 "insert into n (l, d) values ('100% pure', '2000-07-01'), ('1000 pure', '2000-07-02'),"
+                 " ('a_b', null), ('axb', null);");
 
     auto db = Database::open(file);
     const QString farm = QStringLiteral("O'Brien's Farm");

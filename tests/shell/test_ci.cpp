@@ -2,11 +2,11 @@
 #include "platform/filelistbox.h"
 #include "shell/ci.h"
 #include "shell/menu2.h"
+#include "tests/support/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QFile>
 #include <QImage>
-#include <sqlite3.h>
 
 namespace qm::test {
 
@@ -39,17 +39,10 @@ protected:
     // What qm1.mdb holds: "rows of pic|bytes of the first".
     QString storedLogo()
     {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(path("qm1.mdb").toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt *statement = nullptr;
-        sqlite3_prepare_v2(db, "select count(*), (select length(pic) from pic limit 1) from pic", -1, &statement,
-                           nullptr);
-        sqlite3_step(statement);
-        const QString result
-            = QStringLiteral("%1|%2").arg(sqlite3_column_int(statement, 0)).arg(sqlite3_column_int(statement, 1));
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return result;
+        return RawDatabase(path("qm1.mdb"))
+            .rows("select count(*), ifnull((select length(pic) from pic limit 1), 0) from pic")
+            .value(0)
+            .replace(QStringLiteral("integer:"), QString());
     }
 };
 } // namespace

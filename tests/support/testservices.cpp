@@ -1,11 +1,11 @@
 #include "tests/support/testservices.h"
 
-#include "db/dbinit.h"
 #include "platform/error.h"
 #include "platform/form.h"
 #include "platform/reportcontrol.h"
 #include "platform/reportlayout.h"
 #include "shell/module1.h"
+#include "tests/support/dbhelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -101,10 +101,8 @@ void ScreenTest::SetUp()
     m_services = services.get();
     m_previousServices = setServices(std::move(services));
     m_previousSink = setMessageSink(&m_messages);
-    const QString db = QStringLiteral(QM_DB_DIR);
-    dbinit::createDatabase(path("qm.mdb"), db + "/qm.sql");
-    dbinit::createDatabase(path("qm1.mdb"), db + "/qm1.sql");
-    dbinit::createDatabase(path("db1.mdb"), db + "/db1.sql");
+    for (const char *file : {"qm.mdb", "qm1.mdb", "db1.mdb"})
+        createProgramDatabase(m_dir.path(), QLatin1String(file));
     installReportFiles(m_dir.path());
     resetModule1();
 }
@@ -128,6 +126,36 @@ void ScreenTest::processEvents()
 QString ScreenTest::path(const QString &file) const
 {
     return m_dir.filePath(file);
+}
+
+int ScreenTest::run(const QString &file, const QString &sql)
+{
+    return runSql(path(file), sql);
+}
+
+QStringList ScreenTest::rows(const QString &file, const QString &select)
+{
+    return rowsOf(path(file), select);
+}
+
+QString ScreenTest::row(const QString &file, const QString &select)
+{
+    return rows(file, select).value(0, QStringLiteral("<none>"));
+}
+
+QStringList ScreenTest::messages() const
+{
+    QStringList texts;
+    for (const QString &text : m_messages.texts())
+        texts << text;
+    return texts;
+}
+
+QStringList ScreenTest::takeMessages()
+{
+    const QStringList texts = messages();
+    m_messages.clear();
+    return texts;
 }
 
 } // namespace qm::test

@@ -72,6 +72,19 @@ protected:
     static void processEvents();
     QString path(const QString &file) const;
 
+    // SQL run straight on a file of the program folder, past the screens and the database
+    // layer (fixtures, and changes behind a screen's back); the rows the last statement changed.
+    int run(const QString &file, const QString &sql);
+    // The rows of a select on a file of the program folder as the program reads them, each
+    // as its fields' texts joined by "|".
+    QStringList rows(const QString &file, const QString &select);
+    // The first of those rows; "<none>" when there is none.
+    QString row(const QString &file, const QString &select);
+
+    // The texts of the message boxes shown so far; take also forgets them.
+    QStringList messages() const;
+    QStringList takeMessages();
+
     QTemporaryDir m_dir;
     TestServices *m_services = nullptr;
     RecordingMessageSink m_messages;

@@ -1,4 +1,4 @@
-#include "invoicing/invoicelines.h"
+#include "common/invoicelines.h"
 
 #include "common/convert.h"
 #include "common/format.h"
