@@ -35,4 +35,27 @@ QString Format(double value, const QString &pattern)
     return result;
 }
 
+QString plainNumber(double value)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    // d.dddddddddddddde+XX: the fifteen significant digits and where the point goes.
+    const QString scientific = QString::number(std::fabs(value), 'e', 14);
+    const qsizetype e = scientific.indexOf(u'e');
+    QString digits = scientific.first(1) + scientific.mid(2, e - 2);
+    const int point = scientific.mid(e + 1).toInt() + 1;
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+    QString text;
+    if (point <= 0)
+        text = QStringLiteral("0.") + QString(-point, u'0') + digits;
+    else if (point >= digits.size())
+        text = digits + QString(point - digits.size(), u'0');
+    else
+        text = digits.first(point) + u'.' + digits.sliced(point);
+    return value < 0 ? u'-' + text : text;
+}
+
 } // namespace qm

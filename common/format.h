@@ -14,4 +14,9 @@ namespace qm {
 // negative value gets a leading minus unless it rounds to zero.
 QString Format(double value, const QString &pattern);
 
+// A number as plain decimal text: its decimal form with 15 significant digits, without
+// trailing zeros, grouping or exponent, a leading minus when negative ("330.3" for the sum of
+// 110.1 and 220.2, "0.5", "110", "-3").
+QString plainNumber(double value);
+
 } // namespace qm

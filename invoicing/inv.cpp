@@ -3,61 +3,589 @@
 #include "common/convert.h"
 #include "common/databases.h"
 #include "common/format.h"
+#include "common/period.h"
 #include "common/shortdate.h"
 #include "ledger/rrc.h"
 #include "platform/database.h"
+#include "platform/datacontrol.h"
+#include "platform/dates.h"
 #include "platform/dbcombo.h"
+#include "platform/dtpicker.h"
 #include "platform/error.h"
+#include "platform/flexgrid.h"
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
+#include "platform/reportcontrol.h"
+#include "platform/transaction.h"
+#include "shell/ci.h"
+#include "shell/module1.h"
+#include "shell/screenskeleton.h"
 
-#include <QBoxLayout>
+#include <QScopedValueRollback>
 
 namespace qm {
 
-INV::INV()
-    : StandInScreen(QStringLiteral("INV"), QStringLiteral("Invoices"))
+namespace {
+const QString Adding = QStringLiteral("Adding");
+const QString Editing = QStringLiteral("Editing");
+const QString Money = QStringLiteral("###.00");
+
+void exclaim(const QString &text)
 {
-    sspanel100->setHeight(4200);
-    auto *layout = static_cast<QBoxLayout *>(sspanel100->layout());
-    invnumb = new TextBox(sspanel100);
-    invnumb->setVisible(false);
-    gobackb = new TextBox(sspanel100);
-    gobackb->setVisible(false);
-    statuspanel = new Label(sspanel100, QStringLiteral("Adding"));
-    Label1.add(4, new Label(sspanel100, QStringLiteral("Client Name")));
-    DBCombo1 = new DBCombo(sspanel100);
-    Check1 = new CheckBox(sspanel100, QStringLiteral("Show all Clients"));
-    Check1->setVisible(false);
-    Picture1 = new PictureBox(sspanel100);
-    Picture1->setVisible(false);
-    invoiceSummary = new Label(Picture1);
-    auto *invoiceLayout = new QVBoxLayout(Picture1);
-    invoiceLayout->addWidget(invoiceSummary);
-    back = new Label(sspanel100, QStringLiteral("Go Back"));
-    back->setForeColor(0xFF0000);
-    back->setVisible(false);
-    int at = 1;
-    for (QWidget *widget : std::initializer_list<QWidget *>{statuspanel, Label1[4], DBCombo1, Check1, Picture1, back})
-        layout->insertWidget(at++, widget);
-    back->onMouseMove = [this] { back_MouseMove(); };
+    MsgBox(text, vbExclamation, appTitle());
 }
 
-void INV::getinvnumb()
+// The hourglass while the form works on its files.
+class Hourglass
+{
+public:
+    explicit Hourglass(Form &form)
+        : m_form(form)
+    {
+        m_form.setMousePointer(vbHourglass);
+    }
+    ~Hourglass() { done(); }
+    // Before a message: the user is asked to act, not to wait.
+    void done() { m_form.setMousePointer(vbDefault); }
+    Hourglass(const Hourglass &) = delete;
+    Hourglass &operator=(const Hourglass &) = delete;
+
+private:
+    Form &m_form;
+};
+
+// Where cell `cell` of line row `row` (1 to 7) stands among the columns of inv.
+int lineOrdinal(int row, int cell)
+{
+    return 28 + LineCells * (row - 1) + cell;
+}
+
+// A day the date columns can hold.
+bool isDate(const QString &text)
+{
+    try {
+        return Value(text).toDate().isValid();
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+// The columns of the organisation's details in inv, with the variables that hold them for
+// the invoice on screen.
+struct OrgColumn
+{
+    const char *column;
+    QString *value;
+};
+const std::array<OrgColumn, 10> &orgColumns()
+{
+    static const std::array<OrgColumn, 10> columns{{
+        {"c", &OrgAddress},
+        {"d", &OrgSuburb},
+        {"e", &OrgState},
+        {"f", &OrgPostcode},
+        {"g", &OrgPhone},
+        {"h", &OrgFax},
+        {"zz", &OrgName},
+        {"chequespayableto", &OrgChequesPayableTo},
+        {"invphone", &OrgInvoicePhone},
+        {"specialmessage", &OrgSpecialMessage},
+    }};
+    return columns;
+}
+
+const char *const BillTo[] = {"i", "j", "k", "l", "m", "n"};
+const char *const ShipTo[] = {"o", "p", "q", "r", "s", "t"};
+const char *const Shipping[] = {"u", "v", "w", "x", "y", "z"};
+const char *const Totals[] = {"xsubtot", "xgst", "othertax", "xtotal"};
+} // namespace
+
+INV::INV()
+    : Form(QStringLiteral("INV"))
+{
+    buildLayout();
+    buildMenus();
+    wireHandlers();
+}
+
+void INV::buildMenus()
+{
+    MenuBar(*this, appTitle())
+        .mainMenu(&mm)
+        .menu(QStringLiteral("&File..."), {{QStringLiteral("&Add a Contact"), &fa, {}, false},
+                                           {QStringLiteral("&Delete Current Record"), &fd, [this] { fd_Click(); }}})
+        .barItem({QStringLiteral("&Organisation Info"), &moi, [this] { moi_Click(); }})
+        .print(&mps)
+        .help(&ht, &a1)
+        .quit(&en);
+}
+
+void INV::wireHandlers()
+{
+    DBCombo1->onClick = [this](int area) { DBCombo1_Click(area); };
+    picker->onCloseUp = [this] { picker_CloseUp(); };
+    DTPicker1->onCloseUp = [this] { DTPicker1_CloseUp(); };
+    for (int row = 1; row <= LineRows; ++row) {
+        for (int index = 0; index < LineCells; ++index) {
+            l(row)[index]->onChange = [this, row, index] { l_Change(row, index); };
+            l(row)[index]->onDblClick = [this, row, index] { l_DblClick(row, index); };
+        }
+    }
+    save->onClick = [this] { save_Click(); };
+    viewprint[0]->onClick = [this] { viewprint_Click(0); };
+    viewprint[1]->onClick = [this] { viewprint_Click(1); };
+    Command2->onClick = [this] { Command2_Click(); };
+    gotoMenu->onClick = [this] { gotoMenu_Click(); };
+    history->onClick = [this] { history_Click(); };
+    back->onMouseMove = [this] { back_MouseMove(); };
+    combo1->onClick = [this] { combo1_Click(); };
+    basfor->onClick = [this] { basfor_Click(); };
+    basyear->onClick = [this] { basyear_Click(); };
+    Check1->onClick = [this] { Check1_Click(); };
+    flex->onClick = [this] { flex_Click(); };
+}
+
+ControlArray<TextBox> &INV::l(int row)
+{
+    ControlArray<TextBox> *rows[] = {&l1, &l2, &l3, &l4, &l5, &l6, &l7};
+    if (row < 1 || row > LineRows)
+        throw Error(ErrorCode::NoSuchArrayElement);
+    return *rows[row - 1];
+}
+
+// ---- Opening ----
+
+void INV::Form_Load()
+{
+    EditMode = Adding;
+    statuspanel->setCaption(Adding);
+    const QDate today = QDate::currentDate();
+    picker->setValue(today);
+    DTPicker1->setValue(today);
+    a[1]->setText(formatShortDate(today));
+    CentreForm(*sspanel100);
+    populateorg();
+    if (invnumb->Text().isEmpty())
+        getnextinv();
+
+    for (const char *status : {"All invoices", "Unpaid invoices", "Unprinted invoices"})
+        combo1->AddItem(QString::fromLatin1(status));
+    combo1->setText(QStringLiteral("All invoices"));
+    basfor->AddItem(QStringLiteral("All dates"));
+    for (const QString &period : periodNames())
+        basfor->AddItem(period);
+    basfor->AddItem(FinancialYearPeriod);
+    basfor->setText(QStringLiteral("All dates"));
+    for (const QString &year : financialYears())
+        basyear->AddItem(year);
+    basyear->setText(QStringLiteral("2000"));
+}
+
+void INV::populateorg()
 {
     try {
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(
-            QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text())));
-        statuspanel->setCaption(QStringLiteral("Editing"));
-        rs->Edit(); // no invoice of that number: "No current record."
-        invoiceSummary->setCaption(QStringLiteral("Invoice %1 of %2\nTOTAL DUE %3")
-                                       .arg(rs->field("a").toText(), shortDate(rs->field("b").toDate()),
-                                            Format(Val(rs->field("xtotal").toText()), QStringLiteral("###.00"))));
-        rs->CancelUpdate();
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from info"));
+        if (rs->Eof()) {
+            exclaim(QStringLiteral("No Organisational information found. Please use the selection on the Main Menu "
+                                   "to enter your business information."));
+            rs->Close();
+            return;
+        }
+        const auto text = [&](const char *column) { return rs->field(QString::fromLatin1(column)).toText(); };
+        OrgName = text("a");
+        OrgAddress = text("b");
+        OrgSuburb = text("c");
+        OrgState = text("d");
+        OrgPostcode = text("e");
+        OrgPhone = text("f");
+        OrgFax = text("g");
+        OrgChequesPayableTo = text("i");
+        OrgInvoicePhone = text("j");
+        OrgSpecialMessage = text("k");
+        b[0]->setText(text("n"));
+        b[3]->setText(text("o"));
+        b[5]->setText(text("l"));
+        rs->Close();
+    } catch (const Error &) {
+        // The form opens all the same, with what was read.
+    }
+}
+
+void INV::getnextinv()
+{
+    try {
+        QString last = QStringLiteral("A0");
+        {
+            std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
+            std::unique_ptr<Recordset> rs = db->OpenRecordset(QStringLiteral("select * from invnumb"));
+            if (rs->Eof()) {
+                rs->AddNew();
+                rs->Fields(1).setValue(last);
+                rs->Update();
+            } else {
+                last = rs->field(1).toText();
+            }
+            rs->Close();
+        }
+        // Letters followed by a number: the number goes up by one, the letters stay.
+        qsizetype digit = 0;
+        while (digit < last.size() && !(last[digit] >= u'0' && last[digit] <= u'9'))
+            ++digit;
+        if (digit == last.size())
+            return;
+        a[0]->setText(last.first(digit) + plainNumber(Val(last.sliced(digit)) + 1));
+    } catch (const Error &) {
+        // No proposal: the user types the number.
+    }
+}
+
+// ---- The client ----
+
+void INV::DBCombo1_Click(int)
+{
+    if (statuspanel->Caption() == Editing
+        && MsgBox(QStringLiteral("Are you sure you want to change the Client on this existing invoice?"), vbYesNo,
+                  appTitle())
+               != vbYes)
+        return;
+    const char *const billFrom[] = {"l", "d", "e", "f", "g", "n"};
+    const char *const shipFrom[] = {"r", "s", "t", "u", "w", "v"};
+    QStringList bill, ship;
+    try {
+        std::unique_ptr<Database> db = openProgramDatabase(BookFile);
+        std::unique_ptr<Recordset> rs
+            = db->OpenRecordset(QStringLiteral("select * from c where l = ") + SqlText(DBCombo1->Text()));
+        if (rs->Eof()) {
+            rs->Close();
+            return;
+        }
+        for (int i = 0; i < 6; ++i) {
+            bill << rs->field(QString::fromLatin1(billFrom[i])).toText();
+            ship << rs->field(QString::fromLatin1(shipFrom[i])).toText();
+        }
         rs->Close();
     } catch (const Error &e) {
-        MsgBox(e.Description());
+        exclaim(QStringLiteral("Error: ") + e.Description());
+        return;
+    }
+    for (int i = 0; i < 6; ++i) {
+        x[i]->setText(bill[i]);
+        s[i]->setText(ship[i]);
+    }
+    for (Control *shown :
+         std::initializer_list<Control *>{Picture1, history, save, viewprint[0], viewprint[1], Command2, gotoMenu})
+        shown->setVisible(true);
+    rebuildList();
+}
+
+void INV::picker_CloseUp()
+{
+    a[1]->setText(formatShortDate(picker->Value()));
+}
+
+void INV::DTPicker1_CloseUp()
+{
+    b[2]->setText(formatShortDate(DTPicker1->Value()));
+}
+
+// ---- Line rows and totals ----
+
+void INV::l_Change(int row, int index)
+{
+    // The handling's own writes do not start it again: each change is worked through once.
+    if (m_linesQuiet)
+        return;
+    const QScopedValueRollback quiet(m_linesQuiet, true);
+    ControlArray<TextBox> &cells = l(row);
+    LineTexts texts;
+    for (int i = 0; i < LineCells; ++i)
+        texts[i] = cells[i]->Text();
+    const LineTexts worked = workOutLine(texts, index);
+    for (int i = 0; i < LineCells; ++i)
+        cells[i]->setText(worked[i]);
+    // Digits typed next into a rate or amount extend its whole-number part.
+    if (index == LineRate || index == LineAmount)
+        cells[index]->setSelStart(std::max(0, static_cast<int>(cells[index]->Text().size()) - 3));
+    showTotals();
+}
+
+void INV::l_DblClick(int row, int index)
+{
+    if (index == LineTax)
+        l(row)[LineTax]->setText(QStringLiteral("GST"));
+}
+
+InvoiceLines INV::lineTexts()
+{
+    InvoiceLines lines;
+    for (int row = 1; row <= LineRows; ++row)
+        for (int i = 0; i < LineCells; ++i)
+            lines[row - 1][i] = l(row)[i]->Text();
+    return lines;
+}
+
+void INV::showTotals()
+{
+    const InvoiceTotals totals = workOutTotals(lineTexts());
+    xsubtot->setText(totals.nett);
+    xgst->setText(totals.gst);
+    othertax->setText(totals.otherTax);
+    xtotal->setText(totals.total);
+}
+
+// ---- Loading a stored invoice ----
+
+bool INV::getinv()
+{
+    return loadInvoice(false);
+}
+
+bool INV::getinvnumb()
+{
+    return loadInvoice(true);
+}
+
+bool INV::loadInvoice(bool byNumber)
+{
+    // The whole row is read before anything is shown: a row that cannot be read shows nothing.
+    QString id, number, date;
+    QStringList bill, ship, shipping, org;
+    InvoiceLines lines;
+    std::array<double, 4> totals{};
+    try {
+        const QString select
+            = byNumber ? QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text()))
+                       : QStringLiteral("select * from inv where id = %1 order by b").arg(SqlNumber(invid->Text()));
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(select, RecordsetType::Snapshot);
+        if (byNumber)
+            statuspanel->setCaption(Editing);
+        if (rs->Eof())
+            throw Error(ErrorCode::NoCurrentRecord);
+        const auto text = [&](const char *column) { return rs->field(QString::fromLatin1(column)).toText(); };
+        id = rs->field(0).toText();
+        number = text("a");
+        date = shortDate(rs->field(QStringLiteral("b")).toDate());
+        for (const OrgColumn &column : orgColumns())
+            org << text(column.column);
+        for (int i = 0; i < 6; ++i) {
+            bill << text(BillTo[i]);
+            ship << text(ShipTo[i]);
+            shipping << text(Shipping[i]);
+        }
+        for (int row = 1; row <= LineRows; ++row)
+            for (int i = 0; i < LineCells; ++i)
+                lines[row - 1][i] = rs->field(lineOrdinal(row, i)).toText();
+        for (int i = 0; i < 4; ++i)
+            totals[i] = Val(rs->field(QString::fromLatin1(Totals[i])));
+        rs->Close();
+    } catch (const Error &e) {
+        MsgBox(e.Description(), vbOKOnly, appTitle());
+        return false;
+    }
+
+    a[0]->setText(number);
+    a[1]->setText(date);
+    for (size_t i = 0; i < orgColumns().size(); ++i)
+        *orgColumns()[i].value = org[static_cast<qsizetype>(i)];
+    for (int i = 0; i < 6; ++i) {
+        x[i]->setText(bill[i]);
+        s[i]->setText(ship[i]);
+        b[i]->setText(shipping[i]);
+    }
+    {
+        // The stored cells as they were saved: nothing is worked out again.
+        const QScopedValueRollback quiet(m_linesQuiet, true);
+        for (int row = 1; row <= LineRows; ++row)
+            for (int i = 0; i < LineCells; ++i)
+                l(row)[i]->setText(lines[row - 1][i]);
+    }
+    TextBox *boxes[] = {xsubtot, xgst, othertax, xtotal};
+    for (int i = 0; i < 4; ++i)
+        boxes[i]->setText(Format(totals[i], Money));
+    // The key of the invoice on screen, so that Delete removes this one.
+    invid->setText(id);
+    return true;
+}
+
+// ---- Save, Delete, New ----
+
+bool INV::save_Click()
+{
+    // Numbers are kept trimmed; a blank one would stop the numbering.
+    const QString number = a[0]->Text().trimmed();
+    if (number.isEmpty()) {
+        exclaim(QStringLiteral("Must enter an invoice number"));
+        return false;
+    }
+    if (a[1]->Text().trimmed().isEmpty()) {
+        exclaim(QStringLiteral("Must enter a date"));
+        return false;
+    }
+    if (!isDate(a[1]->Text())) {
+        exclaim(QStringLiteral("The invoice date is not a date."));
+        return false;
+    }
+    if (!b[2]->Text().trimmed().isEmpty() && !isDate(b[2]->Text())) {
+        exclaim(QStringLiteral("Date Shipped is not a date."));
+        return false;
+    }
+    const bool adding = statuspanel->Caption() != Editing;
+    Hourglass hourglass(*this);
+    QString id;
+    try {
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
+        Transaction transaction(*db);
+        std::unique_ptr<Recordset> rs;
+        if (adding) {
+            // Receipts name their invoice by its number: two invoices never share one.
+            std::unique_ptr<Recordset> same
+                = db->OpenQuery(QStringLiteral("select ID from inv where trim(a) = ? collate nocase"), {Value(number)});
+            if (!same->Eof()) {
+                hourglass.done();
+                exclaim(QStringLiteral("Invoice number %1 already exists.").arg(number));
+                return false;
+            }
+            same->Close();
+            rs = db->OpenRecordset(QStringLiteral("select * from inv"));
+            rs->AddNew();
+            rs->Fields(QStringLiteral("a")).setValue(number);
+        } else {
+            rs = db->OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(invid->Text()));
+            if (rs->Eof())
+                throw Error(ErrorCode::NoCurrentRecord);
+            if (rs->field(QStringLiteral("a")).toText().trimmed() != number) {
+                hourglass.done();
+                exclaim(QStringLiteral("The number of a saved invoice cannot be changed."));
+                return false;
+            }
+            rs->Edit();
+        }
+        writeRow(*rs);
+        rs->Update();
+        rs->setBookmark(rs->LastModified());
+        id = rs->field(0).toText();
+        rs->Close();
+        if (adding) {
+            // The last number used is the last one added: an older invoice saved again does
+            // not turn the numbering back.
+            std::unique_ptr<Recordset> last = db->OpenRecordset(QStringLiteral("select * from invnumb"));
+            if (last->Eof())
+                last->AddNew();
+            else
+                last->Edit();
+            last->Fields(QStringLiteral("last")).setValue(number);
+            last->Update();
+            last->Close();
+        }
+        transaction.commit();
+    } catch (const Error &e) {
+        hourglass.done();
+        exclaim(QStringLiteral("Error: ") + e.Description());
+        return false;
+    }
+    a[0]->setText(number);
+    invid->setText(id);
+    statuspanel->setCaption(Editing);
+    return true;
+}
+
+void INV::writeRow(Recordset &rs)
+{
+    const auto set
+        = [&](const char *column, const Value &value) { rs.Fields(QString::fromLatin1(column)).setValue(value); };
+    set("b", a[1]->Text());
+    for (const OrgColumn &column : orgColumns())
+        set(column.column, *column.value);
+    for (int i = 0; i < 6; ++i) {
+        set(BillTo[i], x[i]->Text());
+        set(ShipTo[i], s[i]->Text());
+    }
+    for (int i : {0, 1, 3, 4, 5})
+        set(Shipping[i], b[i]->Text());
+    // An empty Date Shipped is no date, also over one stored before.
+    set("w", b[2]->Text().trimmed().isEmpty() ? Value() : Value(b[2]->Text()));
+    for (int row = 1; row <= LineRows; ++row)
+        for (int i = 0; i < LineCells; ++i)
+            rs.Fields(lineOrdinal(row, i)).setValue(l(row)[i]->Text());
+    const TextBox *boxes[] = {xsubtot, xgst, othertax, xtotal};
+    for (int i = 0; i < 4; ++i)
+        set(Totals[i], Val(boxes[i]->Text()));
+    set("printed", QString());
+    set("m1", QStringLiteral("1"));
+}
+
+void INV::fd_Click()
+{
+    if (statuspanel->Caption() == Adding) {
+        exclaim(QStringLiteral("Can't delete while adding"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("Delete Current Record?"), vbYesNo, QStringLiteral("Are you Sure?")) != vbYes)
+        return;
+    try {
+        const Hourglass hourglass(*this);
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(
+            QStringLiteral("select * from inv where id = %1 order by b").arg(plainNumber(Val(invid->Text()))));
+        if (rs->Eof())
+            throw Error(ErrorCode::NoCurrentRecord);
+        rs->Delete();
+        rs->Close();
+    } catch (const Error &e) {
+        exclaim(QStringLiteral("Error: ") + e.Description());
+        return;
+    }
+    exclaim(QStringLiteral("Record deleted!"));
+    ReloadForm(*this);
+}
+
+void INV::Command2_Click()
+{
+    if (MsgBox(QStringLiteral("Are you sure?"), vbYesNo, appTitle()) == vbYes)
+        ReloadForm(*this);
+}
+
+// ---- Preview, printing and the ways out ----
+
+void INV::viewprint_Click(int index)
+{
+    // What is previewed or printed is what was just stored, or nothing.
+    if (!save_Click())
+        return;
+    const bool toPrinter = index == 1;
+    const QString number = a[0]->Text();
+    Hourglass hourglass(*this);
+    Report1->Destination = toPrinter ? crptToPrinter : crptToWindow;
+    Report1->ReportFileName = QStringLiteral("invoice.rpt");
+    Report1->SelectionFormula
+        = QStringLiteral("{inv.a} = '") + QString(number).replace(u'\'', QStringLiteral("''")) + u'\'';
+    try {
+        Report1->setAction(1);
+    } catch (const Error &e) {
+        hourglass.done();
+        exclaim(e.Number() == ErrorCode::PrinterError ? QStringLiteral("Printer Error")
+                                                      : QStringLiteral("Report Error: ") + e.Description());
+        return;
+    }
+    if (!toPrinter)
+        return;
+    // The mark goes on the row just saved, found by its key.
+    try {
+        std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
+        std::unique_ptr<Recordset> rs
+            = db->OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(invid->Text()));
+        if (rs->Eof())
+            throw Error(ErrorCode::NoCurrentRecord);
+        rs->Edit();
+        rs->Fields(QStringLiteral("printed")).setValue(QStringLiteral("YES"));
+        rs->Update();
+        rs->Close();
+    } catch (const Error &e) {
+        hourglass.done();
+        exclaim(QStringLiteral("Invoice %1 was printed, but it could not be marked as printed (%2).")
+                    .arg(number, e.Description()));
     }
 }
 
@@ -71,6 +599,17 @@ void INV::back_MouseMove()
         MsgBox(QStringLiteral("Nothing to go back to."), vbExclamation, appTitle());
         back->setVisible(false);
     }
+}
+
+void INV::gotoMenu_Click()
+{
+    goToMainMenu(*this);
+}
+
+void INV::moi_Click()
+{
+    Forms::get<CI>().Show();
+    Forms::Unload(*this);
 }
 
 } // namespace qm

@@ -282,15 +282,24 @@ void TextBox::typeText(const QString &text)
 {
     if (Locked() || !isEnabled())
         return;
-    QString typed = m_text + text;
-    if (m_maxLength > 0 && typed.size() > m_maxLength)
-        typed.truncate(m_maxLength);
+    // Typing replaces the selection, or goes in at the cursor, as far as the length allows.
+    const int start = std::clamp(SelStart(), 0, static_cast<int>(m_text.size()));
+    const int selected = std::min(SelLength(), static_cast<int>(m_text.size()) - start);
+    QString inserted = text;
+    if (m_maxLength > 0)
+        inserted.truncate(std::max(0, m_maxLength - static_cast<int>(m_text.size()) + selected));
+    QString typed = m_text;
+    typed.replace(start, selected, inserted);
     if (m_line) {
         const QSignalBlocker blocker(m_line);
         m_line->setText(typed);
+        m_line->setCursorPosition(start + static_cast<int>(inserted.size()));
     } else {
         const QSignalBlocker blocker(m_multi);
         m_multi->setPlainText(typed);
+        QTextCursor cursor = m_multi->textCursor();
+        cursor.setPosition(start + static_cast<int>(inserted.size()));
+        m_multi->setTextCursor(cursor);
     }
     if (typed != m_text) {
         m_text = typed;

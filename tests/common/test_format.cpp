@@ -83,6 +83,33 @@ TEST(Format, ZeroHasNoSign)
     });
 }
 
+TEST(Format, PlainNumbersShowFifteenSignificantDigits)
+{
+    const struct
+    {
+        double value;
+        const char *expected;
+    } cases[] = {
+        {110.1 + 220.2, "330.3"}, // 330.29999999999995 in binary
+        {0.1 + 0.2, "0.3"},
+        {110 + 55.5, "165.5"},
+        {110, "110"},
+        {0.5, "0.5"},
+        {-3, "-3"},
+        {-0.25, "-0.25"},
+        {0, "0"},
+        {-0.0, "0"},
+        {2.5, "2.5"},
+        {101, "101"},
+        {1e20, "100000000000000000000"},
+        {123456789012345678.0, "123456789012346000"},
+        {1.5e-7, "0.00000015"},
+        {1.0 / 3, "0.333333333333333"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(plainNumber(c.value), QString::fromUtf8(c.expected)) << c.value;
+}
+
 TEST(RoundDecimal, RoundsTheDecimalValue)
 {
     struct Case

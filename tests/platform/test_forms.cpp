@@ -186,6 +186,27 @@ TEST_F(ControlsTest, TextChangeFiresForTypingAndCodeButNotForTheSameText)
     EXPECT_EQ(changes, 2);
 }
 
+TEST_F(ControlsTest, TypingGoesInAtTheCursorOverTheSelection)
+{
+    QWidget parent;
+    for (bool multiLine : {false, true}) {
+        TextBox box(&parent, multiLine);
+        box.setText("5.00");
+        box.setSelStart(1);
+        box.typeText("2");
+        EXPECT_EQ(box.Text(), "52.00");
+        EXPECT_EQ(box.SelStart(), 2);
+        box.setSelStart(0);
+        box.setSelLength(2);
+        box.typeText("7");
+        EXPECT_EQ(box.Text(), "7.00");
+        box.setMaxLength(5);
+        box.setSelStart(0);
+        box.typeText("123");
+        EXPECT_EQ(box.Text(), "17.00");
+    }
+}
+
 TEST_F(ControlsTest, MaxLengthLimitsTypingOnly)
 {
     QWidget parent;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The arithmetic of an invoice's line rows and totals. The texts of the boxes are the data:
+// every number is read from a cell's text and written back as text.
+namespace qm {
+
+// The cells of a line row, left to right.
+enum LineCell { LineQty = 0, LineDescription = 1, LineRate = 2, LineTax = 3, LineTaxAmount = 4, LineAmount = 5 };
+
+constexpr int LineRows = 7;
+constexpr int LineCells = 6;
+
+using LineTexts = std::array<QString, LineCells>;
+using InvoiceLines = std::array<LineTexts, LineRows>;
+
+// A row is taxed GST when its tax code is "GST" in any letter case, and nothing else.
+bool isGstLine(const LineTexts &row);
+
+// The row as it stands once the change of cell `changed` has been worked through: a rate or
+// amount entered is shown as money; an amount entered gives the rate and tax; a row with a rate
+// gets its tax (a tenth of the nett on a GST row, the tax typed otherwise) and its amount.
+LineTexts workOutLine(LineTexts row, int changed);
+
+// The four totals as shown: NETT (quantities times rates), TAX @ 10% (tax of the GST rows),
+// OTHER TAX (tax of the other rows), and TOTAL DUE, the sum of those three as shown.
+struct InvoiceTotals
+{
+    QString nett, gst, otherTax, total;
+};
+InvoiceTotals workOutTotals(const InvoiceLines &lines);
+
+} // namespace qm

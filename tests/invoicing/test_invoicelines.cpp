@@ -1,0 +1,192 @@
+// The line rows and totals of the invoice form, worked the way the user works them: typed key
+// by key at the cursor, pasted whole, cleared, double-clicked.
+#include "tests/invoicing/invoicefixture.h"
+
+#include <set>
+
+namespace qm::test {
+
+namespace {
+
+enum Action { Type, Paste, Clear, DoubleClick };
+
+struct Step
+{
+    int row;
+    int cell;
+    Action action;
+    const char *text = "";
+};
+
+Step typed(int row, int cell, const char *text)
+{
+    return {row, cell, Type, text};
+}
+Step pasted(int row, int cell, const char *text)
+{
+    return {row, cell, Paste, text};
+}
+Step cleared(int row, int cell)
+{
+    return {row, cell, Clear};
+}
+Step doubleClicked(int row, int cell)
+{
+    return {row, cell, DoubleClick};
+}
+
+constexpr int Q = LineQty, D = LineDescription, R = LineRate, T = LineTax, TA = LineTaxAmount, A = LineAmount;
+
+struct LineCase
+{
+    const char *name;
+    std::vector<Step> steps;
+    const char *row1;   // QTY|DESCRIPTION|$RATE|TAX|$TAX AMT|$AMOUNT
+    const char *totals; // NETT|TAX @ 10%|OTHER TAX|TOTAL DUE
+    const char *row2 = "|||||";
+};
+
+class LineRowTest : public InvoiceTest
+{
+protected:
+    void apply(const Step &step)
+    {
+        TextBox *cell = form().l(step.row)[step.cell];
+        const QString text = QString::fromUtf8(step.text);
+        switch (step.action) {
+        case Type:
+            for (const QChar key : text)
+                cell->typeText(key);
+            break;
+        case Paste: cell->setText(text); break;
+        case Clear: cell->setText(QString()); break;
+        case DoubleClick: form().l_DblClick(step.row, step.cell); break;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(LineRowTest, EachEditWorksOutItsRowAndTheTotals)
+{
+    const std::vector<Step> fiveOnTwo{typed(1, Q, "2"), typed(1, R, "5")};
+    const auto then = [](std::vector<Step> steps, std::initializer_list<Step> more) {
+        steps.insert(steps.end(), more);
+        return steps;
+    };
+    const std::vector<Step> gstFiveOnTwo = then(fiveOnTwo, {doubleClicked(1, T)});
+    const LineCase cases[] = {
+        {"a rate typed after the quantity", fiveOnTwo, "2||5.00||.00|10.00", "10.00|.00|.00|10.00"},
+        {"a double-click on TAX", gstFiveOnTwo, "2||5.00|GST|1.00|11.00", "10.00|1.00|.00|11.00"},
+        {"a GST row's tax cannot be typed over", then(gstFiveOnTwo, {typed(1, TA, "7")}), "2||5.00|GST|1.00|11.00",
+         "10.00|1.00|.00|11.00"},
+        {"another tax code keeps the tax, now other tax", then(gstFiveOnTwo, {cleared(1, T), typed(1, T, "X")}),
+         "2||5.00|X|1.00|11.00", "10.00|.00|1.00|11.00"},
+        {"an other tax typed", then(gstFiveOnTwo, {cleared(1, T), typed(1, T, "X"), pasted(1, TA, "9")}),
+         "2||5.00|X|9.00|19.00", "10.00|.00|9.00|19.00"},
+        {"gst in lower case", then(fiveOnTwo, {typed(1, T, "gst")}), "2||5.00|gst|1.00|11.00", "10.00|1.00|.00|11.00"},
+        {"GST with a trailing blank is another code", then(fiveOnTwo, {typed(1, T, "GST ")}), "2||5.00|GST |1.00|11.00",
+         "10.00|.00|1.00|11.00"},
+        {"double-clicks that change nothing",
+         then(gstFiveOnTwo, {doubleClicked(1, T), doubleClicked(1, D), doubleClicked(1, Q), doubleClicked(1, A)}),
+         "2||5.00|GST|1.00|11.00", "10.00|1.00|.00|11.00"},
+        {"an amount of 11 over three",
+         {typed(1, Q, "3"), doubleClicked(1, T), pasted(1, A, "11")},
+         "3||3.33|GST|1.00|10.99",
+         "9.99|1.00|.00|10.99"},
+        {"an amount of 10 over three",
+         {typed(1, Q, "3"), doubleClicked(1, T), pasted(1, A, "11"), pasted(1, A, "10")},
+         "3||3.03|GST|.91|10.00",
+         "9.09|.91|.00|10.00"},
+        {"an amount with no quantity",
+         {doubleClicked(1, T), pasted(1, A, "11")},
+         "||.00|GST|.00|.00",
+         ".00|.00|.00|.00"},
+        {"the rate deleted on a GST row", then(gstFiveOnTwo, {cleared(1, R)}), "2||.00|GST|.00|.00", ".00|.00|.00|.00"},
+        {"the rate deleted on an other-tax row", then(fiveOnTwo, {pasted(1, TA, "3"), cleared(1, R)}),
+         "2||.00||3.00|3.00", ".00|.00|3.00|3.00"},
+        {"a description alone", {typed(1, D, "Hay")}, "|Hay||||", ".00|.00|.00|.00"},
+        {"a quantity of 1,5 reads as 1",
+         {typed(1, Q, "1,5"), typed(1, R, "10")},
+         "1,5||10.00||.00|10.00",
+         "10.00|.00|.00|10.00"},
+        {"a tax of 2.675 rounds up",
+         {typed(1, Q, "1"), doubleClicked(1, T), pasted(1, R, "26.75")},
+         "1||26.75|GST|2.68|29.43",
+         "26.75|2.68|.00|29.43"},
+        {"an amount typed is reworked after each key",
+         {typed(1, Q, "1"), typed(1, A, "12")},
+         "1||12.00||.00|12.00",
+         "12.00|.00|.00|12.00"},
+        // The row's own writes do not run it again, so what was entered stands.
+        {"a rate entered before the quantity",
+         {pasted(1, R, "2.51"), typed(1, Q, "4")},
+         "4||2.51||.00|10.04",
+         "10.04|.00|.00|10.04"},
+        {"the quantity cleared and typed again",
+         {pasted(1, R, "2.51"), typed(1, Q, "4"), cleared(1, Q), typed(1, Q, "4")},
+         "4||2.51||.00|10.04",
+         "10.04|.00|.00|10.04"},
+        {"the quantity cleared",
+         {pasted(1, R, "2.51"), typed(1, Q, "4"), cleared(1, Q)},
+         "||2.51||.00|.00",
+         ".00|.00|.00|.00"},
+        {"half of 10.01 on a GST row",
+         {typed(1, Q, "0.5"), doubleClicked(1, T), pasted(1, R, "10.01")},
+         "0.5||10.01|GST|.50|5.51",
+         "5.01|.50|.00|5.51"},
+        // TOTAL DUE adds the three totals as shown, whichever row changed last.
+        {"a total from rounded totals",
+         {typed(1, Q, "0.4"), pasted(1, R, "2.51"), typed(2, TA, "0.004")},
+         "0.4||2.51||.00|1.00",
+         "1.00|.00|.00|1.00",
+         "||||0.004|"},
+        {"a total from rounded totals after a change in row 3",
+         {typed(1, Q, "0.4"), pasted(1, R, "2.51"), typed(2, TA, "0.004"), typed(3, D, "x")},
+         "0.4||2.51||.00|1.00",
+         "1.00|.00|.00|1.00",
+         "||||0.004|"},
+    };
+    for (const LineCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Forms::discardAll();
+        processEvents();
+        for (const Step &step : c.steps)
+            apply(step);
+        EXPECT_EQ(line(1), c.row1);
+        EXPECT_EQ(line(2), c.row2);
+        // The rows never touch each other.
+        std::set<int> touched{1, 2};
+        for (const Step &step : c.steps)
+            touched.insert(step.row);
+        for (int row = 1; row <= LineRows; ++row) {
+            if (!touched.count(row)) {
+                EXPECT_EQ(line(row), "|||||") << "row " << row;
+            }
+        }
+        EXPECT_EQ(totals(), c.totals);
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// Digits typed into a rate or an amount extend its whole-number part.
+TEST_F(LineRowTest, TypingStaysBeforeThePoint)
+{
+    INV &f = form();
+    apply(typed(4, Q, "2"));
+    apply(typed(4, R, "5"));
+    EXPECT_EQ(f.l4[R]->SelStart(), 1);
+    apply(typed(4, R, "2"));
+    EXPECT_EQ(line(4), "2||52.00||.00|104.00");
+    EXPECT_EQ(f.l4[R]->SelStart(), 2);
+    // Typed after the cents, a digit is lost; before the point it makes the amount.
+    apply(typed(4, A, "3"));
+    EXPECT_EQ(line(4), "2||52.00||.00|104.00");
+    EXPECT_EQ(f.l4[A]->SelStart(), 3);
+    apply(typed(4, A, "3"));
+    EXPECT_EQ(line(4), "2||521.50||.00|1043.00");
+    EXPECT_EQ(f.l4[A]->SelStart(), 4);
+    EXPECT_EQ(totals(), "1043.00|.00|.00|1043.00");
+}
+
+} // namespace qm::test
