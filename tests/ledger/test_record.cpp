@@ -270,7 +270,7 @@ TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)
     EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "2");
 }
 
-// The Part's skip of the checks for "<< Go First" after "< Previous" stays.
+// "<< Go First" right after "< Previous" skips the checks, as it always has.
 TEST_F(RecordTest, GoFirstAfterPreviousSkipsTheChecks)
 {
     addRow("p", "2000-07-01", 1, 110, "10");
