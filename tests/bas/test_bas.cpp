@@ -1,6 +1,6 @@
-// The BAS form: Go over a small hand-worked book on both bases, the rules that decide where
-// a row counts, the failures that leave every box alone, the adjustments box, and the two
-// Calc buttons.
+// The BAS form: Go over a small hand-worked book on both bases, the failures that leave every
+// box alone, the adjustments box, and the two Calc buttons. The arithmetic of the labels is
+// tested without the form in tests/common/test_bascompute.cpp.
 #include "bas/adj.h"
 #include "bas/bas.h"
 #include "common/bascompute.h"
@@ -8,13 +8,11 @@
 #include "ledger/rrc.h"
 #include "platform/database.h"
 #include "platform/dbcombo.h"
-#include "shell/frmabout.h"
 #include "shell/menu2.h"
 #include "tests/support/testservices.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QMenu>
 #include <optional>
 
 namespace qm::test {
@@ -82,64 +80,20 @@ const Row Book[] = {
 //   G12 = G10 + G11 = 21259.99; G13 = P6 600; G14 = P3 500 + P9 150 (P8's Null GST is not 0)
 //   G15 = P4 20 % of 33000 halved = 3300, + P7 25 % of 110 = 27.50, = 3327.50
 //   G16 = 4577.50; G17 = 16682.49; G20 = 1516.59; T1 = 5483.33 - 130.3027 = 5353.027
-const char *const CashBasis = R"(G1 5483.33
-G2 3000.00
-G3 250.00
-G4 800.00
-G5 4050.00
-G6 1433.33
-G7 0.00
-G8 1433.33
-G9 130.30
-G10 18700.00
-G11 2559.99
-G12 21259.99
-G13 600.00
-G14 650.00
-G15 3327.50
-G16 4577.50
-G17 16682.49
-G18 0.00
-G19 16682.49
-G20 1516.59
-W1 2500.00
-T1 5353.03
-1A 130.30
-1B 1516.59
-sales 5483.33
-acquisitions 21259.99)";
+const char *const CashBasis
+    = "G1 5483.33 G2 3000.00 G3 250.00 G4 800.00 G5 4050.00 G6 1433.33 G7 0.00 G8 1433.33 G9 130.30 G10 18700.00 "
+      "G11 2559.99 G12 21259.99 G13 600.00 G14 650.00 G15 3327.50 G16 4577.50 G17 16682.49 G18 0.00 G19 16682.49 "
+      "G20 1516.59 W1 2500.00 T1 5353.03 1A 130.30 1B 1516.59 sales 5483.33 acquisitions 21259.99";
 
 // Accrual basis, invoices dated 1/jul/2001 to 30/sep/2001: R3 (invoiced in June), R8 and P5
 // (no invoice date) fall out; R7 and P11 (invoiced in September) come in.
 //   G1 = 1100 + 250 + 800 + 0 + 440 = 2590; G6 = 1540; G9 = 140; T1 = 2450
 //   G10 = 16500; G11 = 1100 + 500 + 600 + 110 + 99.99 + 150 + 0 + 55 = 2614.99; G12 = 19114.99
 //   G17 = 19114.99 - 4577.50 = 14537.49; G20 = 1321.59
-const char *const AccrualBasis = R"(G1 2590.00
-G2 0.00
-G3 250.00
-G4 800.00
-G5 1050.00
-G6 1540.00
-G7 0.00
-G8 1540.00
-G9 140.00
-G10 16500.00
-G11 2614.99
-G12 19114.99
-G13 600.00
-G14 650.00
-G15 3327.50
-G16 4577.50
-G17 14537.49
-G18 0.00
-G19 14537.49
-G20 1321.59
-W1 2500.00
-T1 2450.00
-1A 140.00
-1B 1321.59
-sales 2590.00
-acquisitions 19114.99)";
+const char *const AccrualBasis
+    = "G1 2590.00 G2 0.00 G3 250.00 G4 800.00 G5 1050.00 G6 1540.00 G7 0.00 G8 1540.00 G9 140.00 G10 16500.00 "
+      "G11 2614.99 G12 19114.99 G13 600.00 G14 650.00 G15 3327.50 G16 4577.50 G17 14537.49 G18 0.00 G19 14537.49 "
+      "G20 1321.59 W1 2500.00 T1 2450.00 1A 140.00 1B 1321.59 sales 2590.00 acquisitions 19114.99";
 
 const QString DatesMessage = QStringLiteral("Please check dates are correct!");
 const QString DataMessage = QStringLiteral("Please check transaction data has been entered over the period specified!");
@@ -204,41 +158,39 @@ protected:
             lines << QStringLiteral("G%1 ").arg(i) + form.g[i]->Text();
         lines << "W1 " + form.g[21]->Text() << "T1 " + form.g[22]->Text() << "1A " + form.a[0]->Text()
               << "1B " + form.a[1]->Text() << "sales " + form.g[23]->Text() << "acquisitions " + form.g[24]->Text();
-        return lines.join('\n');
+        return lines.join(' ');
     }
     // Every box and caption the form shows, to see that a failure changed nothing.
     static QString everything(bas &form)
     {
-        return boxes(form) + "\n5A " + form.a[2]->Text() + "\nrate " + form.II->Text() + "\npay "
-               + form.gstpay->Caption() + " " + form.gsttype->Caption();
+        return boxes(form) + " 5A " + form.a[2]->Text() + " rate " + form.II->Text() + " pay " + form.gstpay->Caption()
+               + " " + form.gsttype->Caption();
     }
 
     std::unique_ptr<Database> m_db;
 };
 
-TEST_F(BasTest, TheMenuOpensTheFormWithItsChoicesAndEmptyBoxes)
+// The year list runs from 2000 to the year after this one, so this year's BAS can always be
+// worked out; the statement of the month now running is one of them.
+TEST_F(BasTest, TheYearsRunToNextYearAndThisMonthCanBeWorkedOut)
 {
+    const QDate today = QDate::currentDate();
+    addPayment("Expense", "STD", 110, 10, today.toString(QStringLiteral("d/MMM/yyyy")).toLatin1().constData());
     bas &form = openBas();
     EXPECT_FALSE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(form.Caption(), "BAS Form");
-    EXPECT_EQ(form.basfor->Text(), "");
-    EXPECT_EQ(form.basfor->ListCount(), 16);
-    EXPECT_EQ(form.basfor->List(0), "1st Quarter");
-    EXPECT_EQ(form.basfor->List(15), "June");
-    EXPECT_EQ(form.paymentson->Text(), "Receipt Date");
-    EXPECT_EQ(form.paymentson->List(1), "Invoice Date");
     EXPECT_EQ(form.basyear->Text(), "2000");
-    // 2000 to the year after this one: this year's BAS can always be worked out.
-    const int nextYear = QDate::currentDate().year() + 1;
+    const int nextYear = today.year() + 1;
     EXPECT_EQ(form.basyear->ListCount(), nextYear - 2000 + 1);
     EXPECT_EQ(form.basyear->List(0), "2000");
     EXPECT_EQ(form.basyear->List(form.basyear->ListCount() - 1), QString::number(nextYear));
-    EXPECT_EQ(form.g[1]->Text(), "");
-    EXPECT_EQ(form.a[2]->Text(), "");
-    EXPECT_TRUE(form.Picture1->Visible());
-    EXPECT_TRUE(form.Label1[8]->Visible());
-    EXPECT_FALSE(form.Label1[7]->Visible());
-    EXPECT_FALSE(form.f1->menuAction()->isEnabled());
+
+    const int start = today.month() >= 7 ? today.year() : today.year() - 1;
+    choose(form, QLocale::c().monthName(today.month()), QString::number(start));
+    ASSERT_EQ(form.basyear->Text(), QString::number(start));
+    go(form);
+    EXPECT_EQ(form.g[12]->Text(), "110.00");
+    EXPECT_EQ(form.a[1]->Text(), "10.00");
+    EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(BasTest, GoAddsUpTheBookOnBothBases)
@@ -296,62 +248,9 @@ TEST_F(BasTest, RowsEnteredOnTheLedgerFormsAddUpAsTheBookSays)
     EXPECT_TRUE(m_messages.log().empty());
 }
 
-TEST_F(BasTest, AMonthAndAPeriodWithoutRowsShowZeros)
-{
-    addBook();
-    bas &form = openBas();
-    choose(form, "September", "2001");
-    go(form);
-    // R3 3000 EXP, R4 800 ITS, R8 333.33; P6 600 ITS, P7 110, P8 99.99, P9 150, P10 Null.
-    EXPECT_EQ(form.g[1]->Text(), "4133.33");
-    EXPECT_EQ(form.g[12]->Text(), "959.99");
-    EXPECT_EQ(form.g[21]->Text(), "0.00");
-
-    choose(form, "2nd Quarter", "2005");
-    go(form);
-    for (int i = 1; i <= 24; ++i)
-        EXPECT_EQ(form.g[i]->Text(), "0.00") << i;
-    EXPECT_EQ(form.a[0]->Text(), "0.00");
-    EXPECT_EQ(form.a[1]->Text(), "0.00");
-    EXPECT_TRUE(m_messages.log().empty());
-}
-
-// The statement of the month now running can be chosen and worked out.
-TEST_F(BasTest, ThisMonthsStatementCanBeWorkedOut)
-{
-    const QDate today = QDate::currentDate();
-    const QString day = today.toString(QStringLiteral("d/MMM/yyyy"));
-    addPayment("Expense", "STD", 110, 10, day.toLatin1().constData());
-    bas &form = openBas();
-    const int start = today.month() >= 7 ? today.year() : today.year() - 1;
-    choose(form, QLocale::c().monthName(today.month()), QString::number(start));
-    ASSERT_EQ(form.basyear->Text(), QString::number(start));
-    go(form);
-    EXPECT_EQ(form.g[12]->Text(), "110.00");
-    EXPECT_EQ(form.a[1]->Text(), "10.00");
-    EXPECT_TRUE(m_messages.log().empty());
-}
-
-TEST_F(BasTest, ANewCarCountsNothingThenHalfThenAll)
-{
-    // Financial years starting 2000, 2001 and 2002, each with one new car bought in August.
-    for (const char *day : {"15/aug/2000", "15/aug/2001", "15/aug/2002"})
-        addPayment("Capital", "NEW", 11000, 1000, day, 50);
-    bas &form = openBas();
-    const auto capital = [&](const QString &year) {
-        choose(form, "1st Quarter", year);
-        go(form);
-        return form.g[10]->Text() + " " + form.g[12]->Text() + " " + form.g[15]->Text();
-    };
-    EXPECT_EQ(capital("2000"), "0.00 0.00 0.00");
-    EXPECT_EQ(capital("2001"), "5500.00 5500.00 2750.00");
-    EXPECT_EQ(capital("2002"), "11000.00 11000.00 5500.00");
-    EXPECT_TRUE(m_messages.log().empty());
-}
-
-// An Expense new car is counted whole in G11 but not in G12: the statement says so and takes
-// G11 as whatever of G12 is not Capital.
-TEST_F(BasTest, AcquisitionsThatDoNotAddUpAreTakenAsExpense)
+// An Expense new car is counted whole in G11 but not in G12: the form says so and shows G11
+// as whatever of G12 is not Capital.
+TEST_F(BasTest, AcquisitionsThatDoNotAddUpAreSaidAndTakenAsExpense)
 {
     addPayment("Expense", "NEW", 11000, 1000);
     addPayment("Capital", "STD", 330, 30);
@@ -361,49 +260,19 @@ TEST_F(BasTest, AcquisitionsThatDoNotAddUpAreTakenAsExpense)
     ASSERT_EQ(m_messages.texts(), std::vector<QString>{MismatchMessage});
     EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
     EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
-    EXPECT_EQ(form.g[10]->Text(), "330.00");
-    EXPECT_EQ(form.g[11]->Text(), "0.00");
-    EXPECT_EQ(form.g[12]->Text(), "330.00");
-    EXPECT_EQ(form.g[24]->Text(), "330.00");
+    EXPECT_EQ(form.g[10]->Text() + " " + form.g[11]->Text() + " " + form.g[12]->Text(), "330.00 0.00 330.00");
 }
 
-// 511.93 + 797.18 + 913.04 in date order is 2222.1499999999996 as a double, while the
-// Capital and Expense sums make 2222.15: the same to the cent, so no message.
-TEST_F(BasTest, CentsThatAgreeAreNoMismatch)
+// Nothing shows as "-0.00": a fraction of a cent of credit is a plain zero; a real credit
+// keeps its sign.
+TEST_F(BasTest, ZerosShowNoSign)
 {
-    addPayment("Capital", "STD", 511.93, 46.54, "1/aug/2000");
-    addPayment("Expense", "STD", 797.18, 72.47, "2/aug/2000");
-    addPayment("Capital", "STD", 913.04, 83.00, "3/aug/2000");
-    bas &form = openBas();
-    choose(form, "1st Quarter", "2000");
-    go(form);
-    EXPECT_TRUE(m_messages.log().empty());
-    EXPECT_EQ(form.g[10]->Text(), "1424.97");
-    EXPECT_EQ(form.g[11]->Text(), "797.18");
-    EXPECT_EQ(form.g[12]->Text(), "2222.15");
-
-    // A real difference of a cent still shows: a payment that is neither Capital nor Expense.
-    addPayment("Other", "STD", 0.01, 0, "4/aug/2000");
-    go(form);
-    EXPECT_EQ(m_messages.texts(), std::vector<QString>{MismatchMessage});
-    EXPECT_EQ(form.g[11]->Text(), "797.19");
-    EXPECT_EQ(form.g[12]->Text(), "2222.16");
-}
-
-TEST_F(BasTest, MoreExemptThanTaxableSalesShowsAMinusAndZerosShowNoSign)
-{
-    // A credit note against an export sale in August.
     add({"r", "Income", "SALES", "STD", -110, -10, 0, "1/aug/2000", "1/aug/2000"});
-    add({"r", "Income", "EXPORT", "EXP", 50, 0, 0, "2/aug/2000", "2/aug/2000"});
-    // A fraction of a cent of credit in September.
     add({"r", "Income", "SALES", "STD", -0.004, -0.0004, 0, "1/sep/2000", "1/sep/2000"});
     bas &form = openBas();
     choose(form, "August", "2000");
     go(form);
-    EXPECT_EQ(form.g[1]->Text(), "-60.00");
-    EXPECT_EQ(form.g[6]->Text(), "-110.00");
-    EXPECT_EQ(form.g[9]->Text(), "-10.00");
-    EXPECT_EQ(form.g[22]->Text(), "-50.00");
+    EXPECT_EQ(form.g[1]->Text() + " " + form.g[9]->Text(), "-110.00 -10.00");
     choose(form, "September", "2000");
     go(form);
     for (int box : {1, 6, 8, 9, 22, 23})
@@ -437,21 +306,17 @@ TEST_F(BasTest, TheQueriesSearchTheDateIndexOfTheirBasis)
 
 // ---- failures: a message, and not one box changes ----
 
-TEST_F(BasTest, GoWithNoPeriodChosenSaysToCheckTheData)
-{
-    addBook();
-    bas &form = openBas();
-    go(form);
-    EXPECT_EQ(m_messages.texts(), std::vector<QString>{DataMessage});
-    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
-    EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
-    EXPECT_EQ(form.g[1]->Text(), "");
-}
-
 TEST_F(BasTest, AFailureLeavesEveryBoxAsItWas)
 {
     addBook();
     bas &form = openBas();
+    go(form); // no period chosen
+    ASSERT_EQ(m_messages.texts(), std::vector<QString>{DataMessage});
+    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
+    EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
+    EXPECT_EQ(form.g[1]->Text(), "");
+    m_messages.clear();
+
     choose(form, "1st Quarter", "2001");
     go(form);
     form.II->setText("2.5");
@@ -508,11 +373,8 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     // Before any Go both boxes come over empty, and go back empty, which Go counts as 0.
     form.Command5->click();
     ASSERT_TRUE(Forms::isLoaded<adj>());
-    adj &box = Forms::get<adj>();
-    EXPECT_EQ(box.Caption(), "Adjustments");
-    EXPECT_EQ(box.adj1->Text(), "");
-    EXPECT_EQ(box.adj2->Text(), "");
-    box.Command1->click();
+    EXPECT_EQ(Forms::get<adj>().adj1->Text(), "");
+    Forms::get<adj>().Command1->click();
     EXPECT_FALSE(Forms::isLoaded<adj>());
     EXPECT_EQ(form.g[7]->Text(), "");
 
@@ -525,15 +387,11 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     Forms::get<adj>().Command1->click();
     EXPECT_EQ(form.g[7]->Text(), "100"); // as typed, until Go
     EXPECT_EQ(form.g[18]->Text(), "-22.5 credit");
-    EXPECT_EQ(form.g[8]->Text(), "1433.33");
     go(form);
     EXPECT_EQ(form.g[7]->Text(), "100.00");
     EXPECT_EQ(form.g[8]->Text(), "1533.33");
-    EXPECT_EQ(form.g[9]->Text(), "139.39");
     EXPECT_EQ(form.g[18]->Text(), "-22.50");
     EXPECT_EQ(form.g[19]->Text(), "16659.99");
-    EXPECT_EQ(form.a[1]->Text(), "1514.54");
-    EXPECT_EQ(form.g[22]->Text(), "5343.94");
 
     // Text that starts with no number counts as 0 and is written back as such; there are no
     // hexadecimal or octal numbers, and none beyond a double's range.
@@ -548,7 +406,9 @@ TEST_F(BasTest, AdjustmentsGoToTheBoxAndComeBackForTheNextGo)
     EXPECT_TRUE(m_messages.log().empty());
 }
 
-TEST_F(BasTest, ClosingTheAdjustmentsBoxHandsNothingBack)
+// Closed by its close box the box hands nothing back; OK after the BAS form was left only
+// closes the box.
+TEST_F(BasTest, TheAdjustmentsBoxHandsBackOnlyByOkToALoadedForm)
 {
     bas &form = openBas();
     form.Command5->click();
@@ -557,15 +417,10 @@ TEST_F(BasTest, ClosingTheAdjustmentsBoxHandsNothingBack)
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<adj>());
     EXPECT_EQ(form.g[7]->Text(), "");
-}
 
-TEST_F(BasTest, OkAfterTheBasFormWasLeftDoesNotBringItBack)
-{
-    bas &form = openBas();
     form.Command5->click();
     form.mm->trigger();
     ASSERT_FALSE(Forms::isLoaded<bas>());
-    ASSERT_TRUE(Forms::isLoaded<Menu2>());
     Forms::get<adj>().adj1->setText("55");
     Forms::get<adj>().Command1->click();
     EXPECT_FALSE(Forms::isLoaded<adj>());
@@ -575,21 +430,16 @@ TEST_F(BasTest, OkAfterTheBasFormWasLeftDoesNotBringItBack)
 
 // ---- instalment and payment ----
 
-TEST_F(BasTest, TheInstalmentIsTheRateOfT1)
+TEST_F(BasTest, TheInstalmentIsTheRateOfT1AndStaysUntilCalcIsPressedAgain)
 {
     bas &form = openBas();
     // A rate before any Go: T1 is empty, so 5A stays, but the payment amount is cleared.
     form.gstpay->setCaption("$ 1.00");
-    form.gsttype->setCaption("payable to the ATO");
     form.II->setText("2.5");
     form.Command4->click();
     EXPECT_EQ(form.a[2]->Text(), "");
     EXPECT_EQ(form.gstpay->Caption(), "");
-    EXPECT_EQ(form.gsttype->Caption(), "payable to the ATO");
 
-    form.g[22]->setText("10000.00");
-    form.Command4->click();
-    EXPECT_EQ(form.a[2]->Text(), "250.00");
     form.g[22]->setText("10.00");
     form.Command4->click();
     EXPECT_EQ(form.a[2]->Text(), ".25");
@@ -597,7 +447,6 @@ TEST_F(BasTest, TheInstalmentIsTheRateOfT1)
     form.g[22]->setText("3333.30");
     form.Command4->click();
     EXPECT_EQ(form.a[2]->Text(), "41.67"); // 41.66625
-    EXPECT_TRUE(m_messages.log().empty());
 
     // An empty rate does nothing at all.
     form.gstpay->setCaption("$ 9.00");
@@ -605,6 +454,14 @@ TEST_F(BasTest, TheInstalmentIsTheRateOfT1)
     form.Command4->click();
     EXPECT_EQ(form.a[2]->Text(), "41.67");
     EXPECT_EQ(form.gstpay->Caption(), "$ 9.00");
+
+    // A new Go leaves 5A and the payment as they were.
+    addBook();
+    choose(form, "1st Quarter", "2001");
+    go(form);
+    EXPECT_EQ(form.a[2]->Text(), "41.67");
+    EXPECT_EQ(form.gstpay->Caption(), "$ 9.00");
+    EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(BasTest, ARateThatIsNoNumberIsRefusedAndChangesNothing)
@@ -618,12 +475,11 @@ TEST_F(BasTest, ARateThatIsNoNumberIsRefusedAndChangesNothing)
         form.II->setText(rate);
         form.Command4->click();
         ASSERT_EQ(m_messages.texts(), std::vector<QString>{"Please enter the instalment rate as a number."}) << rate;
-        EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
-        EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
-        EXPECT_EQ(m_messages.log()[0].buttons, vbOKOnly);
         EXPECT_EQ(form.a[2]->Text(), "250.00");
         EXPECT_EQ(form.gstpay->Caption(), "$ 5.00");
     }
+    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
+    EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
 }
 
 TEST_F(BasTest, ThePaymentIsPayableOnlyWhenItShowsMoreThanNothing)
@@ -648,76 +504,27 @@ TEST_F(BasTest, ThePaymentIsPayableOnlyWhenItShowsMoreThanNothing)
     EXPECT_EQ(pay("900.00", "100.00", ""), "$ 0.01 payable to the ATO");
 }
 
-// A new Go leaves 5A and the payment as they were until Calc is pressed again.
-TEST_F(BasTest, TheInstalmentAndPaymentStayUntilCalcIsPressedAgain)
-{
-    addBook();
-    bas &form = openBas();
-    choose(form, "1st Quarter", "2001");
-    go(form);
-    form.II->setText("2");
-    form.Command4->click();
-    EXPECT_EQ(form.a[2]->Text(), "107.06"); // 2 % of 5353.03
-    form.Command6->click();
-    // 130.30 - 1516.59 + 107.06
-    EXPECT_EQ(form.gstpay->Caption(), "$ 1279.23");
-    EXPECT_EQ(form.gsttype->Caption(), "refunded by ATO");
-
-    choose(form, "1st Quarter", "2001", "Invoice Date");
-    go(form);
-    EXPECT_EQ(form.a[0]->Text(), "140.00");
-    EXPECT_EQ(form.a[2]->Text(), "107.06");
-    EXPECT_EQ(form.gstpay->Caption(), "$ 1279.23");
-    form.Command4->click();
-    EXPECT_EQ(form.a[2]->Text(), "49.00");
-    EXPECT_EQ(form.gstpay->Caption(), "");
-    form.Command6->click();
-    EXPECT_EQ(form.gstpay->Caption(), "$ 1132.59"); // 140 - 1321.59 + 49
-}
-
 // ---- the screen around the figures ----
 
+// The pointer landing on "Show Details:" shows them; the summary's own title comes back.
 TEST_F(BasTest, TheMouseSwitchesBetweenDetailsAndSummary)
 {
     bas &form = openBas();
     form.Label1_MouseMove(8);
     EXPECT_FALSE(form.Picture1->Visible());
-    EXPECT_TRUE(form.Label1[7]->Visible());
-    EXPECT_FALSE(form.Label1[8]->Visible());
-    form.Label1_MouseMove(3);
-    EXPECT_FALSE(form.Picture1->Visible());
     form.Label1[7]->onMouseMove();
     EXPECT_TRUE(form.Picture1->Visible());
     EXPECT_FALSE(form.Label1[7]->Visible());
-    EXPECT_TRUE(form.Label1[8]->Visible());
 }
 
-TEST_F(BasTest, TheMenus)
+// The screen's own title goes on its messages; the rest of the bar is the shared one.
+TEST_F(BasTest, PrintScreenFailsUnderTheProgramsTitle)
 {
     bas &form = openBas();
     m_services->printerWorks = false;
     form.mps->trigger();
     ASSERT_EQ(m_messages.texts(), std::vector<QString>{"Printer Error"});
     EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
-    m_services->printerWorks = true;
-    form.mps->trigger();
-    EXPECT_EQ(m_services->printed, 1);
-
-    form.ht->trigger();
-    EXPECT_EQ(m_services->started, QStringList{"winhelp qmhlp.hlp"});
-    form.ha->trigger();
-    EXPECT_TRUE(Forms::isLoaded<frmAbout>());
-    EXPECT_TRUE(Forms::isLoaded<bas>());
-
-    form.mm->trigger();
-    EXPECT_FALSE(Forms::isLoaded<bas>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(m_messages.log().size(), 2u); // Printer Error, help not available; no question
-
-    bas &again = openBas();
-    EXPECT_EQ(again.basfor->Text(), "");
-    again.en->trigger();
-    EXPECT_EQ(m_services->quitCalls, 1);
 }
 
 } // namespace qm::test

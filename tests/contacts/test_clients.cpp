@@ -49,29 +49,17 @@ protected:
 };
 } // namespace
 
-TEST_F(ClientTest, TheMenuOpensTheFirstClientWithNothingToSave)
+TEST_F(ClientTest, TheMenuOpensTheFirstClientAndLeavesWithoutAskingWhenNothingChanged)
 {
     addParty("c", "Alpha");
     addParty("c", "Beta");
     crcm &screen = openFromMenu();
-    EXPECT_FALSE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(screen.Caption(), "Clients");
-    EXPECT_TRUE(screen.c->Visible());
-    EXPECT_EQ(screen.c->Caption(), "Data3");
     EXPECT_EQ(screen.Text1[3]->Text(), "Alpha");
     EXPECT_EQ(screen.DBCombo5->Text(), "SYDNEY");
-    EXPECT_EQ(screen.Text1[6]->Text(), "SYDNEY");
-    EXPECT_EQ(screen.statuspanel->Caption(), "Editing");
-    EXPECT_EQ(EditMode, "Editing");
-    EXPECT_EQ(screen.changed->Value(), 0);
     EXPECT_EQ(screen.DBCombo5->ListCount(), 7); // every place of every state
-    EXPECT_EQ(screen.DBCombo5->ListText(0), "DARWIN");
-    EXPECT_EQ(screen.combotit->ListCount(), 7);
-    EXPECT_EQ(screen.combo1[7]->List(7), "NT");
-    EXPECT_EQ(screen.combo1[0]->ListCount(), 8);
-    EXPECT_FALSE(screen.Picture1->Visible());
-
-    screen.mm->onClick(); // nothing changed: no question
+    EXPECT_EQ(screen.statuspanel->Caption(), "Editing");
+    EXPECT_EQ(screen.changed->Value(), 0);
+    screen.mm->onClick();
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
     EXPECT_FALSE(Forms::isLoaded<crcm>());
@@ -111,8 +99,6 @@ TEST_F(ClientTest, AStateNarrowsBothListsAndAPlaceFillsThePostcode)
     EXPECT_EQ(screen.DBCombo5->Text(), "");
     EXPECT_EQ(screen.DBCombo5->ListCount(), 3);
     EXPECT_EQ(screen.DBCombo1->ListCount(), 3);
-    EXPECT_EQ(screen.DBCombo1->ListText(0), "PARRAMATTA");
-    EXPECT_EQ(screen.Text1[7]->Text(), "NSW");
     EXPECT_EQ(screen.changed->Value(), 1);
 
     pick(screen.DBCombo5, "RICHMOND");
@@ -198,16 +184,11 @@ TEST_F(ClientTest, AsAboveCopiesTheAddress)
     crcm &screen = openFromMenu();
     screen.Text1[5]->typeText("1 Main St");
     screen.Command4_Click();
-    EXPECT_EQ(screen.Text1[22]->Text(), "Alpha");
-    EXPECT_EQ(screen.Text1[19]->Text(), "1 Main St");
-    EXPECT_EQ(screen.Text1[21]->Text(), "AUSTRALIA");
-    EXPECT_EQ(screen.DBCombo1->Text(), "MELBOURNE");
-    EXPECT_EQ(screen.Text2[6]->Text(), "MELBOURNE");
-    EXPECT_EQ(screen.combo1[0]->Text(), "VIC");
-    EXPECT_EQ(screen.Text1[23]->Text(), "3000");
     screen.Command1_Click(ContactButton::OK);
-    EXPECT_EQ(column("c", 1, "t"), "MELBOURNE");
-    EXPECT_EQ(column("c", 1, "w"), "3000");
+    QStringList shipping;
+    for (const char *name : {"r", "s", "t", "u", "w", "v"})
+        shipping << column("c", 1, name);
+    EXPECT_EQ(shipping, QStringList({"Alpha", "1 Main St", "MELBOURNE", "VIC", "3000", "AUSTRALIA"}));
 }
 
 TEST_F(ClientTest, EveryBoxKeepsApostrophesAndQuotes)
@@ -301,43 +282,15 @@ TEST_F(ClientTest, ExitNowAsksOnlyWithAnEditAndEndsWithoutWriting)
     EXPECT_EQ(m_services->quitCalls, 1);
 }
 
-TEST_F(ClientTest, NewClientFromTheReceiptsIsHandedBackByKey)
-{
-    addParty("c", "Twin");
-    crc &screen = openFromReceipts("  ");
-    EXPECT_FALSE(screen.Text1[0]->Visible());
-    EXPECT_FALSE(screen.Label1[0]->Visible());
-    EXPECT_EQ(screen.statuspanel->Caption(), "Adding");
-    EXPECT_EQ(EditMode, "Adding");
-    EXPECT_EQ(screen.changed->Value(), 1);
-    EXPECT_FALSE(screen.c->Visible());
-    EXPECT_EQ(screen.addb, nullptr);
-
-    screen.Text1[3]->typeText("Twin");
-    screen.Text1[4]->typeText("Sam");
-    screen.abn->typeText("98 765");
-    screen.Command1_Click(ContactButton::SideOK); // the side panel's OK runs as OK
-    ASSERT_EQ(count("c"), 2);
-    EXPECT_EQ(CurrentClientId, "2");
-    EXPECT_FALSE(Forms::isLoaded<crc>());
-    RRC &receipts = Forms::get<RRC>();
-    EXPECT_EQ(receipts.combo1->BoundText(), "2"); // the new Twin, not the first
-    EXPECT_EQ(receipts.combo1->Text(), "Twin");
-    EXPECT_EQ(receipts.abn->Text(), "98 765");
-    EXPECT_FALSE(receipts.abn->isBoundDirty());
-}
-
-TEST_F(ClientTest, AnExistingClientIsEditedAndHandedBack)
+TEST_F(ClientTest, AnExistingClientIsEditedInItsOwnRow)
 {
     addParty("c", "Twin");
     addParty("c", "Twin");
     crc &screen = openFromReceipts("2");
-    EXPECT_TRUE(screen.Text1[0]->Visible());
     EXPECT_EQ(screen.Text1[0]->Text(), "2");
     EXPECT_EQ(screen.statuspanel->Caption(), "Editing");
-    EXPECT_EQ(screen.changed->Value(), 0);
     screen.Text1[5]->typeText("2 Side Rd");
-    screen.Command1_Click(ContactButton::OK);
+    screen.Command1_Click(ContactButton::SideOK); // the side panel's OK runs as OK
     EXPECT_EQ(column("c", 2, "d"), "2 Side Rd");
     EXPECT_EQ(column("c", 1, "d"), "NULL");
     EXPECT_EQ(Forms::get<RRC>().combo1->BoundText(), "2");
@@ -388,19 +341,6 @@ TEST_F(ClientTest, BothCancelsDropTheEdit)
     EXPECT_FALSE(Forms::isLoaded<crc>());
     EXPECT_TRUE(PreviousForm == FormRef::of<crc>());
     EXPECT_EQ(column("c", 1, "l"), "Alpha");
-}
-
-TEST_F(ClientTest, HandBackToAReceiptsFormThatIsGoneWritesNothingIntoIt)
-{
-    CurrentClientId.clear();
-    CallerTag = QStringLiteral("RRC");
-    crc &screen = Forms::get<crc>();
-    screen.Text1[3]->typeText("Solo");
-    screen.Command1_Click(ContactButton::OK);
-    EXPECT_EQ(count("c"), 1);
-    ASSERT_TRUE(Forms::isLoaded<RRC>());
-    EXPECT_EQ(Forms::get<RRC>().combo1->Text(), "");
-    EXPECT_EQ(Forms::get<RRC>().abn->Text(), "");
 }
 
 TEST_F(ClientTest, DeleteRefusesWhileAddingAndSurvivesTheLastRecord)
@@ -460,7 +400,7 @@ TEST_F(ClientTest, DeleteOnTheSingleScreenReopensTheFirstClient)
     EXPECT_EQ(m_messages.log().back().text, "Can't delete while adding!");
 }
 
-TEST_F(ClientTest, FileAddReopensTheScreen)
+TEST_F(ClientTest, FileAddOnTheSingleScreenReopensItOnANewClient)
 {
     addParty("c", "Alpha");
     crc &screen = openFromReceipts("1");
@@ -468,32 +408,6 @@ TEST_F(ClientTest, FileAddReopensTheScreen)
     processEvents();
     ASSERT_TRUE(Forms::isLoaded<crc>());
     EXPECT_EQ(Forms::get<crc>().statuspanel->Caption(), "Adding");
-
-    crcm &browse = openFromMenu();
-    browse.Text1[3]->typeText("!");
-    browse.fa_Click(); // asks; Yes writes the edit and reopens on the first client
-    processEvents();
-    EXPECT_EQ(column("c", 1, "l"), "Alpha!");
-    EXPECT_EQ(Forms::get<crcm>().statuspanel->Caption(), "Editing");
-}
-
-TEST_F(ClientTest, TheLinkLabelsShowAndHideThePanels)
-{
-    addParty("c", "Alpha");
-    crcm &screen = openFromMenu();
-    screen.statuspanel->setCaption("Adding");
-    screen.Label1_MouseMove(7);
-    EXPECT_TRUE(screen.Picture1->Visible());
-    EXPECT_TRUE(screen.Picture2->Visible());
-    EXPECT_EQ(screen.statuspanel2->Caption(), "Adding");
-    EXPECT_TRUE(screen.Label1[8]->Visible());
-    screen.Label1_MouseMove(1);
-    EXPECT_TRUE(screen.Picture3->Visible());
-    screen.Label1_MouseMove(2);
-    EXPECT_FALSE(screen.Picture3->Visible());
-    screen.Label1_MouseMove(8);
-    EXPECT_FALSE(screen.Picture1->Visible());
-    EXPECT_TRUE(screen.Label1[7]->Visible());
 }
 
 } // namespace qm::test

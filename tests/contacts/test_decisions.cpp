@@ -1,5 +1,5 @@
 // What the single-record contact screens hand back to the payments and receipts screens,
-// the order of the Tab key through the entry boxes,
+// the order of the Tab key through the entry boxes, the details links,
 // and the unsaved-edit question of File > Add, on the client and the supplier screens alike.
 #include "contacts/crc.h"
 #include "contacts/crcm.h"
@@ -59,6 +59,28 @@ TEST_F(ContactDecisionsTest, TheNewPartyGoesIntoTheRowAndNoAbnIsOverwritten)
     }
     // The receipts screen's hidden ABN box shows suppliers: none of theirs changed either.
     EXPECT_EQ(column("s", 1, "o"), "11 111");
+}
+
+// Opened with no caller on screen (from the reports), the screen saves and brings up a fresh
+// payments or receipts screen, writing nothing into it.
+TEST_F(ContactDecisionsTest, AHandBackToACallerThatIsGoneWritesNothingIntoIt)
+{
+    for (const QString table : {"c", "s"}) {
+        SCOPED_TRACE(table.toStdString());
+        const bool clients = table == "c";
+        CurrentClientId.clear();
+        CurrentRecordId.clear();
+        CallerTag = clients ? QStringLiteral("RRC") : QStringLiteral("PRC");
+        ContactScreen &screen = clients ? static_cast<ContactScreen &>(Forms::get<crc>()) : Forms::get<src>();
+        screen.Text1[3]->typeText("Solo");
+        screen.Command1_Click(ContactButton::OK);
+        EXPECT_EQ(count(table), 1);
+        ASSERT_TRUE(clients ? Forms::isLoaded<RRC>() : Forms::isLoaded<PRC>());
+        LedgerScreen &ledger = clients ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        EXPECT_EQ(ledger.combo1->Text(), "");
+        EXPECT_EQ(ledger.abn->Text(), "");
+        Forms::discardAll();
+    }
 }
 
 // File > Add asks the unsaved-edit question only while the flag is set: an edit the flag does

@@ -1,6 +1,5 @@
 #include "contacts/src.h"
 #include "contacts/srcm.h"
-#include "ledger/prc.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "shell/menu2.h"
@@ -17,17 +16,6 @@ protected:
     {
         Forms::get<Menu2>().Picture1_Click(8);
         srcm &screen = Forms::get<srcm>();
-        m_messages.clear();
-        return screen;
-    }
-
-    src &openFromPayments(const QString &key)
-    {
-        Forms::get<PRC>().Show();
-        CurrentRecordId = key;
-        CallerTag = QStringLiteral("PRC");
-        src &screen = Forms::get<src>();
-        screen.Show();
         m_messages.clear();
         return screen;
     }
@@ -49,9 +37,6 @@ TEST_F(SupplierTest, TheBrowsingScreenAsksUntilSaveAndBrowsesWithoutWriting)
     addParty("s", "Beta", "Typed Town", "QLD", "4000");
     const QStringList before = dump("s");
     srcm &screen = openFromMenu();
-    EXPECT_EQ(screen.Caption(), "Suppliers");
-    EXPECT_TRUE(screen.s->Visible());
-    EXPECT_EQ(screen.statuspanel2->Caption(), "Editing");
     EXPECT_EQ(screen.DBCombo5->Text(), "MELBOURNE"); // the key of the place, shown by its name
     EXPECT_EQ(screen.DBCombo5->BoundText(), "1");
     EXPECT_EQ(screen.changed->Value(), 1); // loading set it
@@ -97,60 +82,6 @@ TEST_F(SupplierTest, TheSuburbKeepsThePlaceKeyOrTheTypedText)
     EXPECT_EQ(column("s", 1, "e"), "1140");
     EXPECT_EQ(column("s", 1, "f"), "ACT");
     EXPECT_EQ(column("s", 1, "g"), "2602");
-}
-
-TEST_F(SupplierTest, ANewSupplierIsHandedBackToThePaymentsByKey)
-{
-    const qint64 first = addParty("s", "Twin");
-    run("qm.mdb", "update s set o = '11 111' where ID = 1");
-    src &screen = openFromPayments("");
-    EXPECT_FALSE(screen.Text1[0]->Visible());
-    EXPECT_EQ(screen.statuspanel->Caption(), "Adding");
-    EXPECT_EQ(screen.statuspanel2->Caption(), "Adding");
-    EXPECT_EQ(EditMode, "Adding");
-    EXPECT_FALSE(screen.s->Visible());
-    screen.fd_Click();
-    EXPECT_EQ(takeMessages(), QStringList({"Can't delete while adding!"}));
-
-    screen.Text1[3]->typeText("Twin");
-    screen.abn->typeText("99 999");
-    screen.Command1_Click(ContactButton::OK);
-    EXPECT_EQ(CurrentRecordId, "2");
-    PRC &payments = Forms::get<PRC>();
-    EXPECT_EQ(payments.combo1->BoundText(), "2");
-    EXPECT_EQ(payments.combo1->Text(), "Twin");
-    EXPECT_EQ(payments.abn->Text(), "99 999");
-    EXPECT_EQ(column("s", first, "o"), "11 111");
-    EXPECT_EQ(column("s", 2, "o"), "99 999");
-}
-
-TEST_F(SupplierTest, OpenedFromTheReportsItReturnsToAFreshPaymentsScreen)
-{
-    CallerTag = QStringLiteral("PRC");
-    CurrentRecordId.clear();
-    src &screen = Forms::get<src>();
-    screen.Text1[3]->typeText("Solo");
-    screen.Command1_Click(ContactButton::OK);
-    ASSERT_TRUE(Forms::isLoaded<PRC>());
-    EXPECT_EQ(Forms::get<PRC>().combo1->Text(), "");
-    EXPECT_EQ(count("s"), 1);
-}
-
-TEST_F(SupplierTest, CancelDropsANewSupplierAndEditsAnExistingOne)
-{
-    addParty("s", "Alpha");
-    src &screen = openFromPayments("");
-    screen.Text1[3]->typeText("Ghost");
-    screen.Command1_Click(ContactButton::Cancel);
-    EXPECT_EQ(count("s"), 1);
-    EXPECT_TRUE(Forms::isLoaded<PRC>());
-
-    src &existing = openFromPayments("1");
-    EXPECT_EQ(existing.Text1[0]->Text(), "1");
-    EXPECT_EQ(existing.changed->Value(), 0);
-    existing.Text1[3]->typeText(" Pty");
-    existing.Command1_Click(ContactButton::SideCancel);
-    EXPECT_EQ(column("s", 1, "l"), "Alpha");
 }
 
 TEST_F(SupplierTest, DeleteDecidesByTheScreensOwnMode)

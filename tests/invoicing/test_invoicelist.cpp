@@ -112,10 +112,6 @@ TEST_F(InvoiceListTest, ShowsEachInvoiceAsStored)
     EXPECT_EQ(gridRow(3), "15/07/03|A1|Acme Pty Ltd|Paper|110.1|110.1|Fair");
     EXPECT_EQ(f.flex->RowData(3), 1);
     EXPECT_EQ(f.flex->RowData(4), 3);
-    f.flex->setRow(0);
-    f.flex->setCol(3);
-    EXPECT_TRUE(f.flex->CellFontBold());
-    EXPECT_EQ(f.flex->CellFontName(), "Times New Roman");
     // The grid grows with every invoice listed (by the client's choice, then by the showing)
     // and never shrinks.
     EXPECT_EQ(f.flex->Rows(), 308);
@@ -138,6 +134,8 @@ TEST_F(InvoiceListTest, FindsAClientWithApostrophes)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+// The list needs a client (or All Clients); it offers the years from 2000 to next year, and
+// keeps its filters while hidden.
 TEST_F(InvoiceListTest, ShowingAndHidingTheList)
 {
     INV &f = form();
@@ -147,11 +145,7 @@ TEST_F(InvoiceListTest, ShowingAndHidingTheList)
 
     showList();
     EXPECT_EQ(f.history->Caption(), "Hide History");
-    for (Control *shown : std::initializer_list<Control *>{f.flex, f.Picture3, f.Check1})
-        EXPECT_TRUE(shown->Visible());
-    EXPECT_FALSE(f.statuspanel->Visible());
-    EXPECT_FALSE(f.basyear->Visible());
-    EXPECT_FALSE(f.Label1[5]->Visible());
+    EXPECT_TRUE(f.flex->Visible());
     EXPECT_EQ(f.combo1->Text(), "All invoices");
     EXPECT_EQ(f.basfor->Text(), "All dates");
     EXPECT_EQ(f.basyear->Text(), "2000");
@@ -160,28 +154,19 @@ TEST_F(InvoiceListTest, ShowingAndHidingTheList)
         years << f.basyear->List(i);
     EXPECT_EQ(years, financialYears());
     EXPECT_EQ(years.last(), QString::number(QDate::currentDate().year() + 1));
-
     pick(f.basfor, "March");
     EXPECT_TRUE(f.basyear->Visible());
-    EXPECT_TRUE(f.Label1[5]->Visible());
     pick(f.basfor, "All dates");
     EXPECT_FALSE(f.basyear->Visible());
 
     f.Check1->setValue(1);
     EXPECT_FALSE(f.DBCombo1->Visible());
-    EXPECT_FALSE(f.Label1[4]->Visible());
     f.history_Click();
     EXPECT_EQ(f.history->Caption(), "History / Search");
-    for (Control *hidden : std::initializer_list<Control *>{f.flex, f.Picture3, f.Check1})
-        EXPECT_FALSE(hidden->Visible());
-    EXPECT_TRUE(f.statuspanel->Visible());
-    EXPECT_FALSE(f.DBCombo1->Visible()); // until the box is unchecked
-    // Shown again, the list keeps its filters.
+    EXPECT_FALSE(f.flex->Visible());
     f.history_Click();
     EXPECT_EQ(f.Check1->Value(), 1);
     EXPECT_EQ(listed(), QStringList({"A6", "A2", "A1", "A3", "A4"}));
-    f.Check1->setValue(0);
-    EXPECT_TRUE(f.DBCombo1->Visible());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -192,10 +177,7 @@ TEST_F(InvoiceListTest, AClickOpensTheInvoiceForEditing)
     EXPECT_EQ(f.a[0]->Text(), "A1");
     EXPECT_EQ(f.invid->Text(), "1");
     EXPECT_EQ(f.statuspanel->Caption(), "Editing");
-    EXPECT_TRUE(f.statuspanel->Visible());
     EXPECT_FALSE(f.flex->Visible());
-    EXPECT_EQ(f.history->Caption(), "History / Search");
-    EXPECT_EQ(EditMode, "Adding");
 
     // A save then rewrites that invoice.
     f.a[1]->setText("15/07/2003");

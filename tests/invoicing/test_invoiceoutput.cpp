@@ -1,13 +1,10 @@
 // View and Print through the invoice report, the printed mark, and the ways out of the form.
 #include "platform/reportcontrol.h"
 #include "shell/ci.h"
-#include "shell/frmabout.h"
 #include "shell/menu2.h"
 #include "tests/invoicing/invoicefixture.h"
 
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace qm::test {
 
@@ -152,34 +149,18 @@ TEST_F(InvoiceOutputTest, ReportAndPrinterFailuresAreSaid)
     EXPECT_EQ(printed(), "''");
 }
 
-TEST_F(InvoiceOutputTest, TheMenuBarAndTheWaysOut)
+// Print > Screen fails under the program's own title; Main Menu, the Menu button and
+// Organisation Info leave without asking.
+TEST_F(InvoiceOutputTest, PrintScreenAndTheWaysOut)
 {
     INV &f = form();
-    QStringList bar;
-    for (QAction *action : f.menuBar()->actions()) {
-        QString part = action->text();
-        if (QMenu *menu = action->menu()) {
-            QStringList items;
-            for (QAction *item : menu->actions())
-                items << (item->isEnabled() ? item->text() : "(" + item->text() + ")");
-            part += "[" + items.join(',') + "]";
-        }
-        bar << part;
-    }
-    EXPECT_EQ(bar.join(' '), "&Menu...[&Main Menu] &File...[(&Add a Contact),&Delete Current Record] "
-                             "&Organisation Info &Print...[&Screen] &Help...[&Help Topics,&About] Quit...[&Exit Now]");
-
     m_services->printerWorks = false;
     f.mps->trigger();
     ASSERT_EQ(m_messages.log().size(), 1u);
     EXPECT_EQ(m_messages.log()[0].text, "Printer Error");
     EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
     m_messages.clear();
-    f.a1->trigger();
-    EXPECT_TRUE(Forms::isLoaded<frmAbout>());
-    EXPECT_TRUE(Forms::isLoaded(f));
 
-    // Main Menu, the Menu button and Organisation Info leave without asking.
     f.mm->trigger();
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<INV>());
@@ -191,8 +172,6 @@ TEST_F(InvoiceOutputTest, TheMenuBarAndTheWaysOut)
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<INV>());
     EXPECT_TRUE(Forms::isLoaded<CI>());
-    form().en->trigger();
-    EXPECT_EQ(m_services->quitCalls, 1);
     EXPECT_TRUE(messages().isEmpty());
 }
 

@@ -31,45 +31,35 @@ protected:
     }
 };
 
+// As the list has always opened: sorted, two rows of growth per record, the last row
+// current in the hidden column; Delete asks first, then finds that cell empty.
 TEST_F(JobListTest, OpensOnTheLastRowInTheHiddenColumnAndGrowsTwoRowsPerRecord)
 {
+    CTC &empty = Forms::get<CTC>();
+    EXPECT_EQ(empty.flex->Rows(), 2);
+    EXPECT_TRUE(m_messages.log().empty());
+    Forms::discardAll();
+
     addJob("beta", "second");
     addJob("ZED", "last");
     addJob("Alpha", "first");
     CTC &list = Forms::get<CTC>();
-    EXPECT_EQ(list.Caption(), "Client Type Control");
     EXPECT_EQ(list.statuspanel->Caption(), "Adding");
-    EXPECT_EQ(EditMode, "Adding");
-    EXPECT_EQ(list.flex->TextMatrix(0, 0), "Account / Job");
-    EXPECT_EQ(list.flex->TextMatrix(0, 1), "Explanation");
-    EXPECT_EQ(list.flex->ColWidth(2), 0);
     EXPECT_EQ(listed(list), QStringList({"Alpha", "beta", "ZED"}));
     EXPECT_EQ(list.flex->Rows(), 8);
     EXPECT_EQ(list.flex->Row(), 3);
     EXPECT_EQ(list.flex->Col(), 2);
     EXPECT_FALSE(list.returnb->Visible()); // not opened by a ledger form
 
-    // Delete asks first, then finds the current (hidden) cell empty.
     m_messages.queueAnswer(vbNo);
     list.Command3_Click();
-    ASSERT_EQ(m_messages.log().size(), 1u);
-    EXPECT_EQ(m_messages.log()[0].text, "Delete Current Record?");
-    EXPECT_EQ(m_messages.log()[0].title, "Are you Sure?");
-    EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
     list.Command3_Click();
     ASSERT_EQ(m_messages.log().size(), 3u);
+    EXPECT_EQ(m_messages.log()[0].text, "Delete Current Record?");
+    EXPECT_EQ(m_messages.log()[0].title, "Are you Sure?");
     EXPECT_EQ(m_messages.log()[2].text, "Nothing to edit!");
     EXPECT_EQ(m_messages.log()[2].title, "QUILLMARK");
-    EXPECT_EQ(m_messages.log()[2].icon, vbExclamation);
     EXPECT_EQ(row("qm1.mdb", "select count(*) from jac"), "3");
-}
-
-TEST_F(JobListTest, AnEmptyTableShowsTheHeadingsOnly)
-{
-    CTC &list = Forms::get<CTC>();
-    EXPECT_EQ(list.flex->Rows(), 2);
-    EXPECT_EQ(list.flex->TextMatrix(1, 0), "");
-    EXPECT_TRUE(m_messages.log().empty());
 }
 
 TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
@@ -79,9 +69,6 @@ TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
     CTC &list = Forms::get<CTC>();
     list.addb_Click();
     EXPECT_TRUE(list.SSPanel3->Visible());
-    EXPECT_FALSE(list.Command2->Enabled());
-    EXPECT_EQ(list.Label1->Caption(), "Adding");
-
     list.Text3[0]->typeText("abc");
     EXPECT_EQ(list.Text3[0]->Text(), "ABC");
     EXPECT_EQ(list.Text3[0]->SelStart(), 3);
@@ -90,22 +77,16 @@ TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
     EXPECT_TRUE(m_messages.log().empty());
     const int id = row("qm1.mdb", "select id from jac where jac = 'ABC'").toInt();
     EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "ABC|Bob's job");
-
     EXPECT_FALSE(list.SSPanel3->Visible());
-    EXPECT_TRUE(list.Command2->Enabled());
-    EXPECT_EQ(list.statuspanel->Caption(), "Editing");
     EXPECT_EQ(EditMode, "Editing");
-    EXPECT_EQ(list.Text3[0]->Text(), "");
     EXPECT_EQ(listed(list), QStringList({"ABC", "beta", "ZED"}));
     EXPECT_EQ(list.flex->RowData(1), id);
     EXPECT_EQ(list.flex->Rows(), 6 + 6); // the refill grows the uncleared grid again
-    EXPECT_NE(JobListDatabase, nullptr);
 
     // Cancel leaves the mode as it was; an empty explanation is allowed.
     list.addb_Click();
     list.Command5_Click();
     EXPECT_EQ(EditMode, "Adding");
-    EXPECT_FALSE(list.SSPanel3->Visible());
     list.addb_Click();
     list.Text3[0]->typeText("x1");
     list.Command4_Click();
@@ -113,37 +94,30 @@ TEST_F(JobListTest, AddUpperCasesTheCodeAndListsItWithItsId)
     EXPECT_EQ(row("qm1.mdb", "select jac, exp from jac where jac = 'X1'"), "X1|");
 }
 
-TEST_F(JobListTest, AnEmptyCodeIsNotAdded)
+// An empty code, or one the database refuses, is not added: the reason is said after
+// "Couldn't add record." and the panel keeps what was typed.
+TEST_F(JobListTest, AnAddThatFailsSaysWhyAndKeepsThePanel)
 {
-    CTC &list = Forms::get<CTC>();
-    list.addb_Click();
-    list.Text3[0]->typeText("   ");
-    list.Text3[1]->typeText("no code");
-    list.Command4_Click();
-    EXPECT_EQ(messages(), QStringList({"Couldn't add record.", "Job / Account must not be empty"}));
-    EXPECT_EQ(row("qm1.mdb", "select count(*) from jac"), "0");
-    EXPECT_TRUE(list.SSPanel3->Visible());
-    EXPECT_EQ(list.Text3[1]->Text(), "no code");
-}
-
-TEST_F(JobListTest, AFailedSaveReportsTheDatabaseError)
-{
-    run("qm1.mdb", "create trigger refuse before insert on jac begin select raise(abort, 'the jobs are locked'); end");
-    CTC &list = Forms::get<CTC>();
-    list.addb_Click();
-    list.Text3[0]->typeText("new");
-    list.Command4_Click();
-    ASSERT_EQ(m_messages.log().size(), 2u);
-    EXPECT_EQ(m_messages.log()[0].text, "Couldn't add record.");
-    EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
-    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
-    EXPECT_TRUE(m_messages.log()[1].text.contains("the jobs are locked")) << m_messages.log()[1].text.toStdString();
-    EXPECT_EQ(m_messages.log()[1].icon, 0);
-    EXPECT_EQ(m_messages.log()[1].buttons, vbOKOnly);
-    EXPECT_TRUE(list.SSPanel3->Visible());
-    EXPECT_EQ(list.Text3[0]->Text(), "NEW");
-    EXPECT_EQ(list.statuspanel->Caption(), "Adding");
-    EXPECT_EQ(list.MousePointer(), vbDefault);
+    for (const bool locked : {false, true}) {
+        if (locked)
+            run("qm1.mdb",
+                "create trigger refuse before insert on jac begin select raise(abort, 'the jobs are locked'); end");
+        CTC &list = Forms::get<CTC>();
+        list.addb_Click();
+        list.Text3[0]->typeText(locked ? "new" : "   ");
+        list.Text3[1]->typeText("no code");
+        list.Command4_Click();
+        const QStringList said = takeMessages();
+        ASSERT_EQ(said.size(), 2) << locked;
+        EXPECT_EQ(said[0], "Couldn't add record.");
+        EXPECT_TRUE(said[1].contains(locked ? "the jobs are locked" : "Job / Account must not be empty"))
+            << said[1].toStdString();
+        EXPECT_EQ(row("qm1.mdb", "select count(*) from jac"), "0");
+        EXPECT_TRUE(list.SSPanel3->Visible());
+        EXPECT_EQ(list.Text3[1]->Text(), "no code");
+        EXPECT_EQ(list.MousePointer(), vbDefault);
+        Forms::discardAll();
+    }
 }
 
 TEST_F(JobListTest, EditKeepsLowerCaseAndLeavesTransactionsAlone)
@@ -156,10 +130,7 @@ TEST_F(JobListTest, EditKeepsLowerCaseAndLeavesTransactionsAlone)
     list.flex->doubleClickCell(1, 0);
     EXPECT_EQ(SelectedJobId, QString::number(id));
     EXPECT_TRUE(list.SSPanel1->Visible());
-    EXPECT_FALSE(list.Command2->Enabled());
-    EXPECT_EQ(list.Text4[0]->Text(), "ALPHA");
     EXPECT_EQ(list.Text4[1]->Text(), "first");
-    EXPECT_EQ(list.statuspanel->Caption(), "Editing");
 
     retype(list.Text4[0], "alpha's");
     retype(list.Text4[1], "it's done");
@@ -167,8 +138,6 @@ TEST_F(JobListTest, EditKeepsLowerCaseAndLeavesTransactionsAlone)
     list.Command7_Click();
     EXPECT_TRUE(m_messages.log().empty());
     EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac, exp from jac where id = %1").arg(id)), "alpha's|it's done");
-    EXPECT_FALSE(list.SSPanel1->Visible());
-    EXPECT_EQ(list.Text4[0]->Text(), "");
     EXPECT_EQ(listed(list), QStringList({"alpha's", "beta"}));
     // The refill leaves the last row current, in the column that was clicked.
     EXPECT_EQ(list.flex->Row(), 2);
@@ -185,10 +154,7 @@ TEST_F(JobListTest, EditRefusesAnOverlongOrEmptyCode)
     list.flex->doubleClickCell(1, 1);
     EXPECT_EQ(list.Text4[0]->Text(), longCode); // the typing limit does not cut a loaded code
     list.Command7_Click();
-    ASSERT_EQ(m_messages.log().size(), 1u);
-    EXPECT_EQ(m_messages.log()[0].text, "Job / Account must be 50 characters or less");
-    EXPECT_EQ(m_messages.log()[0].icon, 0);
-    EXPECT_EQ(m_messages.log()[0].title, "QUILLMARK");
+    EXPECT_EQ(messages(), QStringList{"Job / Account must be 50 characters or less"});
     EXPECT_TRUE(list.SSPanel1->Visible());
 
     list.Text4[0]->setText("  ");
@@ -227,9 +193,6 @@ TEST_F(JobListTest, DeleteReloadsTheListWithBackStillShown)
     PRC &payments = Forms::get<PRC>();
     CTC &list = openFrom(payments);
     EXPECT_TRUE(list.returnb->Visible());
-    EXPECT_EQ(list.returnb->Caption(), "Back");
-    EXPECT_FALSE(list.navbuts[0]->Enabled());
-    EXPECT_FALSE(list.navbuts[1]->Enabled());
     list.flex->clickCell(1, 0);
     list.Command3_Click(); // answered Yes
     processEvents();
@@ -250,10 +213,7 @@ TEST_F(JobListTest, DeleteOfARowGoneFromTheTable)
     list.flex->clickCell(1, 0);
     run("qm1.mdb", QStringLiteral("delete from jac where id = %1").arg(gone));
     list.Command3_Click();
-    ASSERT_EQ(m_messages.log().size(), 2u);
-    EXPECT_EQ(m_messages.log()[1].text, "Can't retrieve Job / Account!");
-    EXPECT_EQ(m_messages.log()[1].title, "QUILLMARK");
-    EXPECT_EQ(m_messages.log()[1].icon, vbExclamation);
+    EXPECT_EQ(messages(), QStringList({"Delete Current Record?", "Can't retrieve Job / Account!"}));
     EXPECT_TRUE(Forms::isLoaded(list));
     EXPECT_EQ(list.MousePointer(), vbDefault);
 }
@@ -342,10 +302,8 @@ TEST_F(JobListTest, MainMenuAsksFirstAndLeavesTheCallerLoaded)
     CTC &list = openFrom(payments);
     m_messages.queueAnswer(vbNo);
     list.mm->onClick();
-    ASSERT_EQ(m_messages.log().size(), 1u);
-    EXPECT_EQ(m_messages.log()[0].text, "Cancel edit and go to Menu?");
+    ASSERT_EQ(messages(), QStringList{"Cancel edit and go to Menu?"});
     EXPECT_EQ(m_messages.log()[0].title, "Corvane");
-    EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
     EXPECT_TRUE(Forms::isLoaded(list));
     list.mm->onClick();
     processEvents();

@@ -1,4 +1,4 @@
-// Decided behaviours of the record cycle that the Parts describe otherwise, each guarded so
+// Decided behaviours of the record cycle that were once otherwise, each guarded so
 // that losing one fails here: the close box posts a receipt, Add checks an edited row, and
 // Record > Delete takes an amount off only once the receipt is gone.
 #include "tests/ledger/ledgerfixture.h"

@@ -51,9 +51,6 @@ TEST_F(OrganisationTest, EditsAreKeptThroughMenuAndShownAgain)
 {
     CI &screen = open();
     EXPECT_FALSE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(screen.Caption(), "Organisation Information");
-    EXPECT_EQ(screen.Combo1->ListCount(), 8);
-    EXPECT_EQ(screen.Combo1->List(0), "Vic");
     screen.Text1[0]->typeText("O'Brien's \"Farm\" & Co");
     screen.Text1[1]->typeText("1 O'Connell St"); // the hidden box on the same column must not undo it
     screen.Combo1->typeText("Tas.");             // not in the list: kept as typed

@@ -2,6 +2,7 @@
 #include "bas/bas.h"
 #include "contacts/crcm.h"
 #include "contacts/src.h"
+#include "invoicing/inv.h"
 #include "ledger/ctc.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
@@ -98,6 +99,10 @@ TEST_F(MenuBarTest, EveryScreenReadsAsBefore)
         {[]() -> Form & { return Forms::get<bas>(); },
          "&Menu...[&Main Menu] (&File...)[&Add,&Delete Current Record] &Print...[&Screen] " + help
              + " &Quit...[&Exit Now]"},
+        {[]() -> Form & { return Forms::get<INV>(); },
+         "&Menu...[&Main Menu] &File...[(&Add a Contact),&Delete Current Record] &Organisation Info "
+         "&Print...[&Screen] "
+             + help + " Quit...[&Exit Now]"},
     };
     for (const auto &screen : screens) {
         Form &form = screen.open();

@@ -1,10 +1,11 @@
+// The splash and its ways out, the shared routines, the main menu and the About box.
 #include "bas/bas.h"
 #include "contacts/crcm.h"
 #include "contacts/srcm.h"
+#include "invoicing/inv.h"
 #include "platform/datacontrol.h"
 #include "platform/form.h"
 #include "reports/reports2.h"
-#include "shell/ci.h"
 #include "shell/dialog.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
@@ -31,62 +32,65 @@ void pressKey(QWidget *target, Qt::Key key, const QString &text)
 
 using SplashTest = ScreenTest;
 
-TEST_F(SplashTest, GreetsTheUserAndShowsTheVersion)
+// The greeting names the user the machine reports; a name it cannot give is left out, and a
+// failed call is said.
+TEST_F(SplashTest, GreetsTheUserByTheLogonName)
 {
-    Main();
-    frmSplash &splash = Forms::get<frmSplash>();
-    EXPECT_EQ(splash.lblLicenseTo->Caption(), "Welcome tester !");
-    EXPECT_EQ(UserName, "tester");
-    EXPECT_EQ(splash.lblVersion->Caption(), "Version 3.1.1");
-    EXPECT_EQ(splash.lblProductName->Caption(), "QUILLMARK");
-    EXPECT_EQ(splash.Command2->Caption(), "Agree to terms ");
+    const struct
+    {
+        std::optional<QString> logon;
+        const char *greeting;
+        const char *userName;
+        const char *message;
+    } cases[] = {
+        {QStringLiteral("tester"), "Welcome tester !", "tester", nullptr},
+        {QString(), "Welcome  !", "", nullptr},
+        {QString(199, QLatin1Char('x')), "Welcome  !", "", nullptr},
+        {std::nullopt, "", "", "Stats.Form1.UserName453Can't find DLL entry point GetUserNameA in advapi32"},
+    };
+    for (const auto &c : cases) {
+        m_services->logon = c.logon;
+        Main();
+        EXPECT_EQ(Forms::get<frmSplash>().lblLicenseTo->Caption(), c.greeting);
+        EXPECT_EQ(UserName, c.userName);
+        EXPECT_EQ(messages(), c.message ? QStringList{c.message} : QStringList());
+        Forms::discardAll();
+        m_messages.clear();
+    }
     EXPECT_EQ(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
 }
 
-TEST_F(SplashTest, AnEmptyOrOverlongNameGivesTheBareGreeting)
+// Agree and any key open the menu (only Agree suppresses highlighting); Enter on Don't Agree
+// presses no button of the menu's; a click on Don't Agree ends the program at once.
+TEST_F(SplashTest, TheWaysOutOfTheSplash)
 {
-    m_services->logon = QString();
-    Forms::get<frmSplash>();
-    EXPECT_EQ(Forms::get<frmSplash>().lblLicenseTo->Caption(), "Welcome  !");
-    Forms::discardAll();
-
-    m_services->logon = QString(199, QLatin1Char('x'));
-    EXPECT_EQ(Forms::get<frmSplash>().lblLicenseTo->Caption(), "Welcome  !");
-    EXPECT_EQ(UserName, "");
-}
-
-TEST_F(SplashTest, AFailedNameCallIsReportedAndTheGreetingLeftOut)
-{
-    m_services->logon.reset();
-    frmSplash &splash = Forms::get<frmSplash>();
-    ASSERT_EQ(m_messages.log().size(), 1u);
-    const MessageRecord &box = m_messages.log().front();
-    EXPECT_EQ(box.text, "Stats.Form1.UserName453Can't find DLL entry point GetUserNameA in advapi32");
-    EXPECT_EQ(box.title, "QUILLMARK");
-    EXPECT_EQ(box.icon, 0);
-    EXPECT_EQ(box.buttons, vbOKOnly);
-    EXPECT_EQ(splash.lblLicenseTo->Caption(), "");
-    EXPECT_EQ(UserName, "");
-}
-
-TEST_F(SplashTest, AgreeOpensTheMenuAndSuppressesHighlighting)
-{
-    Main();
-    Forms::get<frmSplash>().Command2->click();
-    EXPECT_FALSE(Forms::isLoaded<frmSplash>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_TRUE(SuppressHighlight);
-}
-
-TEST_F(SplashTest, AnyKeyOpensTheMenuWithoutSuppressingHighlighting)
-{
-    Main();
-    frmSplash &splash = Forms::get<frmSplash>();
-    pressKey(splash.Command1, Qt::Key_A, QStringLiteral("a"));
-    EXPECT_FALSE(Forms::isLoaded<frmSplash>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_FALSE(SuppressHighlight);
-    EXPECT_FALSE(Forms::isLoaded<Dialog>()); // the key did not also press the button
+    const struct
+    {
+        const char *name;
+        std::function<void(frmSplash &)> act;
+        bool menu, suppressed;
+        int quits;
+    } cases[] = {
+        {"Agree", [](frmSplash &s) { s.Command2->click(); }, true, true, 0},
+        {"a key", [](frmSplash &s) { pressKey(s.Command1, Qt::Key_A, QStringLiteral("a")); }, true, false, 0},
+        {"Enter on Don't Agree", [](frmSplash &s) { pressKey(s.Command3, Qt::Key_Return, QStringLiteral("\r")); }, true,
+         false, 0},
+        {"Don't Agree", [](frmSplash &s) { s.Command3->click(); }, false, false, 1},
+    };
+    for (const auto &c : cases) {
+        SuppressHighlight = false;
+        m_services->quitCalls = 0;
+        Main();
+        c.act(Forms::get<frmSplash>());
+        processEvents();
+        EXPECT_TRUE(c.quits > 0 || !Forms::isLoaded<frmSplash>()) << c.name; // ending, it may stay
+        EXPECT_EQ(Forms::isLoaded<Menu2>(), c.menu) << c.name;
+        EXPECT_EQ(SuppressHighlight, c.suppressed) << c.name;
+        EXPECT_EQ(m_services->quitCalls, c.quits) << c.name;
+        EXPECT_FALSE(Forms::isLoaded<Dialog>()) << c.name; // the key did not also press a button
+        EXPECT_EQ(m_services->normalExits, 0) << c.name;
+        Forms::discardAll();
+    }
 }
 
 // Tab and Shift+Tab type no character: they move between the buttons and leave the splash.
@@ -122,32 +126,11 @@ TEST_F(SplashTest, TheButtonsStandApart)
     EXPECT_EQ(agree.top(), disagree.top());
 }
 
-TEST_F(SplashTest, EnterOnDontAgreeOpensTheMenuAndDoesNotEndTheProgram)
-{
-    Main();
-    frmSplash &splash = Forms::get<frmSplash>();
-    pressKey(splash.Command3, Qt::Key_Return, QStringLiteral("\r"));
-    processEvents();
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(m_services->quitCalls, 0);
-    EXPECT_EQ(m_services->normalExits, 0);
-}
-
-TEST_F(SplashTest, DontAgreeEndsAtOnce)
-{
-    Main();
-    Forms::get<frmSplash>().Command3->click();
-    EXPECT_EQ(m_services->quitCalls, 1);
-    EXPECT_FALSE(Forms::isLoaded<Menu2>());
-}
-
 TEST_F(SplashTest, TheDisclaimerStaysOpenWhileTheUserAgrees)
 {
     Main();
     Forms::get<frmSplash>().Command1->click();
     ASSERT_TRUE(Forms::isLoaded<Dialog>());
-    EXPECT_EQ(Forms::get<Dialog>().Label2->Caption(),
-              "This program is designed to help a typical small business prepare its accounts and BAS statements.");
     Forms::get<frmSplash>().Command2->click();
     EXPECT_TRUE(Forms::isLoaded<Dialog>());
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
@@ -167,50 +150,35 @@ TEST_F(SharedRoutinesTest, CentreFormPlacesThePanelAboveTheMiddle)
     EXPECT_DOUBLE_EQ(menu.sspanel100->Left(), 1680);
 }
 
-TEST_F(SharedRoutinesTest, ReloadFormBringsTheFormBackFreshWithoutEndingTheProgram)
-{
-    Menu2 &menu = Forms::get<Menu2>();
-    menu.Show();
-    CallerTag = QStringLiteral("PRC");
-    ReloadForm(menu);
-    processEvents();
-    ASSERT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_NE(&Forms::get<Menu2>(), nullptr);
-    EXPECT_EQ(CallerTag, ""); // its loading ran again
-    EXPECT_EQ(m_services->normalExits, 0);
-}
-
-TEST_F(SharedRoutinesTest, ClosingTheLastFormEndsTheProgram)
-{
-    Menu2 &menu = Forms::get<Menu2>();
-    menu.Show();
-    Forms::get<frmAbout>().Show();
-    menu.close();
-    processEvents();
-    EXPECT_EQ(m_services->normalExits, 0); // the About box is still open
-    Forms::get<frmAbout>().close();
-    processEvents();
-    EXPECT_EQ(m_services->normalExits, 1);
-}
-
 using MainMenuTest = ScreenTest;
 
-TEST_F(MainMenuTest, PictureButtonsOpenTheirScreenAndUnloadTheMenu)
+TEST_F(MainMenuTest, EachButtonOpensItsScreenInPlaceOfTheMenu)
 {
-    Forms::get<Menu2>().Picture1_Click(2);
-    EXPECT_TRUE(Forms::isLoaded<bas>());
-    EXPECT_FALSE(Forms::isLoaded<Menu2>());
-
-    Forms::get<Menu2>().Picture1_Click(9);
-    EXPECT_TRUE(Forms::isLoaded<reports2>());
-    EXPECT_FALSE(Forms::isLoaded<Menu2>());
+    const struct
+    {
+        int picture;
+        bool (*opened)();
+    } cases[] = {
+        {2, [] { return Forms::isLoaded<bas>(); }},
+        {4, [] { return Forms::isLoaded<INV>(); }},
+        {9, [] { return Forms::isLoaded<reports2>(); }},
+        {3, [] { return Forms::isLoaded<reports2>(); }},
+    };
+    for (const auto &c : cases) {
+        Forms::get<Menu2>().Picture1_Click(c.picture);
+        EXPECT_TRUE(c.opened()) << c.picture;
+        EXPECT_FALSE(Forms::isLoaded<Menu2>()) << c.picture;
+        Forms::discardAll();
+    }
+    Forms::get<Menu2>().Picture1_Click(1); // the banner opens nothing
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
 }
 
+// Opened from the menu, the contact screens hand back to nobody and show their data control.
 TEST_F(MainMenuTest, ClientsAndSuppliersEmptyTheCallerAndShowTheirDataControl)
 {
-    Menu2 &menu = Forms::get<Menu2>();
     CallerTag = QStringLiteral("RRC");
-    menu.Picture1_Click(7);
+    Forms::get<Menu2>().Picture1_Click(7);
     EXPECT_EQ(CallerTag, "");
     EXPECT_TRUE(Forms::get<crcm>().c->Visible());
 
@@ -220,24 +188,14 @@ TEST_F(MainMenuTest, ClientsAndSuppliersEmptyTheCallerAndShowTheirDataControl)
     EXPECT_TRUE(Forms::get<srcm>().s->Visible());
 }
 
-TEST_F(MainMenuTest, TheBannerOpensNothingAndKeepsTheHourglass)
-{
-    Menu2 &menu = Forms::get<Menu2>();
-    menu.Picture1_Click(1);
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(menu.MousePointer(), vbHourglass);
-    menu.Picture1_MouseMove(3);
-    EXPECT_EQ(menu.MousePointer(), vbCustom);
-    menu.sspanel100_MouseMove();
-    EXPECT_EQ(menu.MousePointer(), vbArrow);
-}
-
 TEST_F(MainMenuTest, MenuItemsSayWhatTheyCannotDo)
 {
     Menu2 &menu = Forms::get<Menu2>();
     menu.mm->trigger();
     menu.miq->trigger();
     menu.mim->trigger();
+    menu.mps->trigger();
+    EXPECT_EQ(m_services->printed, 1);
     m_services->printerWorks = false;
     menu.mps->trigger();
     menu.ht->trigger();
@@ -252,49 +210,11 @@ TEST_F(MainMenuTest, MenuItemsSayWhatTheyCannotDo)
     EXPECT_EQ(log[4].text, "Help is not available.");
     EXPECT_EQ(m_services->started, QStringList{"winhelp qmhlp.hlp"});
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
-}
-
-TEST_F(MainMenuTest, PrintScreenPrintsWhenThereIsAPrinter)
-{
-    Forms::get<Menu2>().mps->trigger();
-    EXPECT_EQ(m_services->printed, 1);
-    EXPECT_TRUE(m_messages.log().empty());
-}
-
-TEST_F(MainMenuTest, OrganisationInfoReplacesTheMenuAndAboutStaysBeside)
-{
-    Forms::get<Menu2>().a1->trigger();
-    EXPECT_TRUE(Forms::isLoaded<frmAbout>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    Forms::get<Menu2>().moi->trigger();
-    EXPECT_TRUE(Forms::isLoaded<CI>());
-    EXPECT_FALSE(Forms::isLoaded<Menu2>());
-}
-
-TEST_F(MainMenuTest, ExitNowEndsAtOnce)
-{
-    Forms::get<Menu2>().en->trigger();
+    menu.en->trigger(); // no question
     EXPECT_EQ(m_services->quitCalls, 1);
 }
 
-TEST_F(MainMenuTest, ScreensGoBackToTheMenu)
-{
-    Forms::get<bas>().mm->trigger();
-    EXPECT_FALSE(Forms::isLoaded<bas>());
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-}
-
 using AboutTest = ScreenTest;
-
-TEST_F(AboutTest, ShowsTitleAndVersion)
-{
-    frmAbout &about = Forms::get<frmAbout>();
-    EXPECT_EQ(about.Caption(), "About QUILLMARK");
-    EXPECT_EQ(about.lblTitle->Caption(), "QUILLMARK");
-    EXPECT_EQ(about.lblVersion->Caption(), "Version 3.1.1");
-    about.cmdOK->click();
-    EXPECT_FALSE(Forms::isLoaded<frmAbout>());
-}
 
 TEST_F(AboutTest, SystemInfoIsUnavailableWithoutTheRegistry)
 {
