@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -245,6 +247,32 @@ QString operatorSql(FormulaComparison::Op op)
 ReportFormula parseReportFormula(const QString &text)
 {
     return Parser(text).parse();
+}
+
+FormulaDates formulaDates(const ReportFormula &formula)
+{
+    FormulaDates dates;
+    for (const FormulaComparison &c : formula.comparisons) {
+        if (c.value.kind() != Value::Kind::Date)
+            continue;
+        if (!dates.comparedTables.contains(c.table, Qt::CaseInsensitive))
+            dates.comparedTables << c.table;
+        const bool from = c.op == FormulaComparison::Op::GreaterOrEqual;
+        if (!from && c.op != FormulaComparison::Op::LessOrEqual)
+            continue;
+        auto range = std::find_if(dates.ranges.begin(), dates.ranges.end(), [&](const FormulaDateRange &r) {
+            return r.table.compare(c.table, Qt::CaseInsensitive) == 0
+                   && r.column.compare(c.column, Qt::CaseInsensitive) == 0;
+        });
+        if (range == dates.ranges.end())
+            range = dates.ranges.insert(dates.ranges.end(), FormulaDateRange{c.table, c.column, {}, {}});
+        const QDate day = c.value.toDate();
+        if (from && (!range->first.isValid() || day > range->first))
+            range->first = day;
+        if (!from && (!range->last.isValid() || day < range->last))
+            range->last = day;
+    }
+    return dates;
 }
 
 SortField parseSortField(const QString &text)
