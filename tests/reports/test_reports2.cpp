@@ -470,7 +470,7 @@ TEST_F(ReportsTest, ASearchWithoutCriteriaAsksFirst)
     m_messages.queueAnswer(vbNo);
     go();
     ASSERT_EQ(messages(), QStringList{"This search has no dates associated. It will select all records meeting your "
-                                      "criteria. Proceed?"});
+                                   "criteria. Proceed?"});
     EXPECT_EQ(m_messages.log()[0].title, "Corvane");
     EXPECT_EQ(m_messages.log()[0].buttons, vbYesNo);
     EXPECT_EQ(gridRows(), QStringList());
