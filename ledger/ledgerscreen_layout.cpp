@@ -3,6 +3,7 @@
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
+#include "platform/layoutparts.h"
 #include "shell/pictures.h"
 
 #include <QGridLayout>
@@ -11,40 +12,7 @@
 
 namespace qm {
 
-namespace {
-constexpr long Grey = 0xE0E0E0;
-constexpr long Blue = 0xFF0000; // &HBBGGRR
-
-Label *caption(QWidget *parent, const QString &text)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    return label;
-}
-
-// Entry fields start white; only the highlighting paints them.
-template <class T>
-T *entry(T *control)
-{
-    control->setBackColor(vbWhite);
-    return control;
-}
-
-template <class T>
-T *hidden(T *control)
-{
-    control->setVisible(false);
-    return control;
-}
-
-TextBox *greyBox(QWidget *parent)
-{
-    auto *box = new TextBox(parent);
-    box->setBackColor(Grey);
-    box->setLocked(true);
-    return box;
-}
-} // namespace
+using namespace layout;
 
 void LedgerScreen::buildLayout()
 {
@@ -92,7 +60,7 @@ void LedgerScreen::buildLayout()
 
     for (int i = 0; i <= 6; ++i)
         pay1.add(i, entry(new TextBox(panel)));
-    pay1[5]->setBackColor(Grey);
+    pay1[5]->setBackColor(LightGrey);
     pay1[5]->setLocked(true);
     hidden(pay1[6]);
     picker = new DTPicker(panel);
@@ -155,7 +123,7 @@ void LedgerScreen::buildLayout()
     Label1.add(7, caption(panel, QStringLiteral("Show Details:")));
     Label1.add(17, hidden(caption(panel, QStringLiteral("Hide Details"))));
     for (int i : {7, 17}) {
-        Label1[i]->setForeColor(Blue);
+        Label1[i]->setForeColor(vbBlue);
         Label1[i]->setCursor(Qt::PointingHandCursor);
     }
 
