@@ -68,18 +68,10 @@ public:
             m_pos = i + 1;
         } else if (c.isLetter()) {
             token.kind = Token::Word;
-            qsizetype i = m_pos;
-            while (i < m_text.size() && m_text[i].isLetter())
-                ++i;
-            token.text = m_text.mid(m_pos, i - m_pos);
-            m_pos = i;
+            token.text = run(&QChar::isLetter);
         } else if (c.isDigit()) {
             token.kind = Token::Number;
-            qsizetype i = m_pos;
-            while (i < m_text.size() && m_text[i].isDigit())
-                ++i;
-            token.text = m_text.mid(m_pos, i - m_pos);
-            m_pos = i;
+            token.text = run(&QChar::isDigit);
         } else {
             token.kind = Token::Symbol;
             const bool twoChars = (c == u'>' || c == u'<') && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == u'=';
@@ -90,6 +82,15 @@ public:
     }
 
 private:
+    // The characters from here on that are all of one kind.
+    QString run(bool (QChar::*isOfKind)() const noexcept)
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size() && (m_text[m_pos].*isOfKind)())
+            ++m_pos;
+        return m_text.mid(start, m_pos - start);
+    }
+
     const QString &m_text;
     qsizetype m_pos = 0;
 };
