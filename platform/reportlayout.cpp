@@ -4,6 +4,7 @@
 #include "platform/error.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -603,9 +604,17 @@ ReportDocument layoutReport(const ReportDefinition &definition, const ReportData
 
 ReportDocument layoutReportFile(const QString &path, const QString &formula, const QStringList &sortFields)
 {
-    const ReportDefinition definition = loadReportDefinition(path);
-    const ReportData data = selectReportData(definition, formula, sortFields);
-    return layoutReport(definition, data);
+    try {
+        const ReportDefinition definition = loadReportDefinition(path);
+        const ReportData data = selectReportData(definition, formula, sortFields);
+        return layoutReport(definition, data);
+    } catch (const Error &e) {
+        if (e.Number() != ErrorCode::BadReportFile)
+            throw;
+        // Whoever mends it needs to know which of the program's report files it is.
+        throw Error(ErrorCode::BadReportFile, QStringLiteral("The report file \"%1\" cannot be used. %2")
+                                                  .arg(QFileInfo(path).fileName(), e.Description()));
+    }
 }
 
 } // namespace qm
