@@ -74,10 +74,7 @@ void INV::buildLayout()
     sspanel100->setHeight(10500);
     QWidget *panel = sspanel100;
 
-    c = hidden(new Data(panel));
-    c->DatabaseName = BookFile;
-    c->Connect = PasswordConnect;
-    c->RecordSource = QStringLiteral("C");
+    c = hiddenData(panel, BookFile, PasswordConnect, QStringLiteral("C"));
 
     // The client and the mode.
     statuspanel = new SSPanel(panel, QStringLiteral("Adding"));

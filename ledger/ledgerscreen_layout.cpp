@@ -29,22 +29,11 @@ void LedgerScreen::buildLayout()
     QWidget *panel = sspanel100;
 
     // The data controls, in the order they are released when the form unloads.
-    m_rows = hidden(new Data(panel));
-    m_rows->DatabaseName = BookFile;
-    m_rows->Connect = PasswordConnect;
-    m_rows->RecordSource = receipts ? QStringLiteral("R") : QStringLiteral("P");
-    m_parties = hidden(new Data(panel));
-    m_parties->DatabaseName = BookFile;
-    m_parties->Connect = receipts ? PasswordConnect : AccessConnect;
-    m_parties->RecordSource = receipts ? QStringLiteral("C") : QStringLiteral("S");
-    Data1 = hidden(new Data(panel));
-    Data1->DatabaseName = BookFile;
-    Data1->Connect = AccessConnect;
-    Data1->RecordSource = QStringLiteral("S");
-    jac = hidden(new Data(panel));
-    jac->DatabaseName = BusinessFile;
-    jac->Connect = PasswordConnect;
-    jac->RecordSource = QStringLiteral("jac");
+    m_rows = hiddenData(panel, BookFile, PasswordConnect, receipts ? QStringLiteral("R") : QStringLiteral("P"));
+    m_parties = hiddenData(panel, BookFile, receipts ? PasswordConnect : AccessConnect,
+                           receipts ? QStringLiteral("C") : QStringLiteral("S"));
+    Data1 = hiddenData(panel, BookFile, AccessConnect, QStringLiteral("S"));
+    jac = hiddenData(panel, BusinessFile, PasswordConnect, QStringLiteral("jac"));
 
     // Header: mode, user, today.
     statuspanel = caption(panel, QStringLiteral("Editing"));

@@ -1,5 +1,6 @@
 #include "platform/layoutparts.h"
 
+#include "platform/datacontrol.h"
 #include "platform/dtpicker.h"
 
 namespace qm::layout {
@@ -29,6 +30,15 @@ DTPicker *pickerButton(QWidget *parent)
     auto *picker = new DTPicker(parent);
     picker->setFixedWidth(22);
     return picker;
+}
+
+Data *hiddenData(QWidget *parent, const QString &database, const QString &connect, const QString &recordSource)
+{
+    auto *data = hidden(new Data(parent));
+    data->DatabaseName = database;
+    data->Connect = connect;
+    data->RecordSource = recordSource;
+    return data;
 }
 
 } // namespace qm::layout

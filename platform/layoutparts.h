@@ -4,6 +4,7 @@
 
 namespace qm {
 
+class Data;
 class DTPicker;
 
 // The pieces the screens' layouts are built from.
@@ -39,6 +40,9 @@ TextBox *greyBox(QWidget *parent);
 
 // A date picker shown as its drop-down button only, beside the box it fills.
 DTPicker *pickerButton(QWidget *parent);
+
+// A data control the user never sees, over a record source of a database file.
+Data *hiddenData(QWidget *parent, const QString &database, const QString &connect, const QString &recordSource);
 
 } // namespace layout
 } // namespace qm

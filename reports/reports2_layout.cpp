@@ -31,10 +31,7 @@ void keepPlace(QWidget *widget)
 
 Data *listSource(QWidget *parent, const char *file, const char *source, const char *connect)
 {
-    auto *data = hidden(new Data(parent));
-    data->DatabaseName = QLatin1String(file);
-    data->RecordSource = QLatin1String(source);
-    data->Connect = QLatin1String(connect);
+    Data *data = hiddenData(parent, QLatin1String(file), QLatin1String(connect), QLatin1String(source));
     data->ReadOnly = true; // the screen only offers what the tables hold
     return data;
 }
