@@ -1,4 +1,5 @@
 #include "bas/bas.h"
+#include "platform/layoutparts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,9 +7,9 @@
 
 namespace qm {
 
-namespace {
-constexpr long Blue = 0xFF0000; // &HBBGGRR
+using namespace layout;
 
+namespace {
 // A figure the user reads but cannot type into, right-aligned like a column of money.
 TextBox *figureBox(QWidget *parent)
 {
@@ -19,12 +20,6 @@ TextBox *figureBox(QWidget *parent)
     return box;
 }
 
-Label *caption(QWidget *parent, const QString &text)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    return label;
-}
 } // namespace
 
 void bas::buildLayout()
@@ -64,7 +59,7 @@ void bas::buildLayout()
     Label1.add(7, caption(sspanel100, QStringLiteral("Show Details:")));
     Label1.add(8, caption(sspanel100, QStringLiteral("Go to Summary")));
     for (const auto &[index, label] : Label1)
-        label->setForeColor(Blue);
+        label->setForeColor(vbBlue);
     Label1[7]->setVisible(false);
     auto *switches = new QHBoxLayout;
     switches->addWidget(Label1[7]);

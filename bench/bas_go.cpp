@@ -6,6 +6,7 @@
 // the folder (default /tmp/qm-bench-bas) and reused; --fresh builds it again.
 #include "bas/bas.h"
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "common/bascompute.h"
 #include "db/dbinit.h"
 #include "platform/jetsql.h"
@@ -20,7 +21,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -30,16 +30,12 @@
 
 namespace {
 
+using namespace qm::bench;
+
 constexpr int RowsPerTable = 1'000'000;
 constexpr int Presses = 10;
 const QString Quarter = QStringLiteral("1st Quarter");
 const QString Year = QStringLiteral("2004");
-
-void check(int rc, sqlite3 *db, const char *what)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
-}
 
 // Rows of one table in date order over 1/jul/2000 to 30/jun/2010, with the codes, types,
 // categories, GST and personal-use shares a small business's book has.
@@ -99,8 +95,7 @@ void fill(sqlite3 *db, const char *table, bool payments)
 
 void build(const QString &file)
 {
-    for (const char *suffix : {"", "-wal", "-shm"})
-        QFile::remove(file + QLatin1String(suffix));
+    removeDatabase(file);
     qm::dbinit::createDatabase(file, QStringLiteral(QM_DB_DIR "/qm.sql"));
     sqlite3 *db = nullptr;
     check(sqlite3_open(QFile::encodeName(file).constData(), &db), db, "open");
@@ -112,35 +107,10 @@ void build(const QString &file)
     sqlite3_close(db);
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return (values[values.size() / 2] + values[(values.size() - 1) / 2]) / 2;
-}
-
-struct Timing
-{
-    double first = 0;
-    double warm = 0; // median
-};
-
 Timing timeGo(qm::bas &form, const QString &basis)
 {
     form.paymentson->pick(form.paymentson->findText(basis));
-    std::vector<double> ms;
-    Timing timing;
-    for (int i = 0; i <= Presses; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        form.Command1_Click(4);
-        const double elapsed = double(clock.nsecsElapsed()) / 1e6;
-        if (i == 0)
-            timing.first = elapsed;
-        else
-            ms.push_back(elapsed);
-    }
-    timing.warm = median(ms);
-    return timing;
+    return timeRuns(Presses + 1, [&] { form.Command1_Click(4); });
 }
 
 // The same eleven selections summed in SQL, ten rounds after a first one, in one session of
@@ -185,10 +155,7 @@ Timing timeShell(const QString &file, const QString &column)
             sum += perStatement[i + size_t(j)];
         rounds.push_back(sum);
     }
-    Timing timing;
-    timing.first = rounds.front();
-    timing.warm = median(std::vector<double>(rounds.begin() + 1, rounds.end()));
-    return timing;
+    return firstAndMedian(rounds);
 }
 
 } // namespace
@@ -198,24 +165,15 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     qm::initialiseApplication();
-    QString folder = QStringLiteral("/tmp/qm-bench-bas");
-    bool fresh = false;
-    for (int i = 1; i < argc; ++i) {
-        if (QLatin1String(argv[i]) == QLatin1String("--fresh"))
-            fresh = true;
-        else
-            folder = QFile::decodeName(argv[i]);
-    }
+    const auto [folder, fresh] = folderArguments(argc, argv, QStringLiteral("/tmp/qm-bench-bas"));
     try {
         QDir().mkpath(folder);
         const QString file = QDir(folder).filePath(QStringLiteral("qm.mdb"));
         if (fresh || !QFile::exists(file)) {
-            QElapsedTimer clock;
-            clock.start();
             std::printf("building %s ...\n", QFile::encodeName(file).constData());
             std::fflush(stdout);
-            build(file);
-            std::printf("built in %.1f s\n", double(clock.elapsed()) / 1000);
+            const double ms = timed([&] { build(file); });
+            std::printf("built in %.1f s\n", ms / 1000);
         }
 
         qm::setServices(std::make_unique<qm::BenchServices>(folder));

@@ -4,6 +4,7 @@
 // then cleared and filled again, then read back cell by cell.
 // Prints the time of each fill and of the read, and the process's peak resident size.
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "platform/flexgrid.h"
 
 #include <QApplication>
@@ -12,9 +13,10 @@
 #include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
 
 namespace {
+
+using qm::bench::peakRssKb;
 
 constexpr int Columns = 14;
 
@@ -81,13 +83,6 @@ double fill(qm::MSFlexGrid &grid, int matches)
         writeMatch(grid, i + 1, 100000 + i);
     QApplication::processEvents(); // the view catches up: repaint, scroll range
     return timer.nsecsElapsed() / 1e6;
-}
-
-long peakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss; // kilobytes on Linux
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // median of ten warm runs of opening PRC and RRC to the first row shown, of Add + typing a
 // row + OK, and of search_Click on an ID.
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "db/dbinit.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -103,11 +103,6 @@ void fillInvoices(const QString &path)
     sqlite3_close(db);
 }
 
-double ms(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
 // Runs `prepare` untimed and `action` timed, eleven times; prints the first and the median of the rest.
 void measure(const char *what, const std::function<void()> &prepare, const std::function<void()> &action,
              const std::function<void()> &after)
@@ -118,14 +113,11 @@ void measure(const char *what, const std::function<void()> &prepare, const std::
         QElapsedTimer timer;
         timer.start();
         action();
-        times.push_back(ms(timer));
+        times.push_back(qm::bench::milliseconds(timer));
         after();
     }
-    const double first = times.front();
-    std::vector<double> warm(times.begin() + 1, times.end());
-    std::sort(warm.begin(), warm.end());
-    const double median = (warm[4] + warm[5]) / 2;
-    std::printf("%-34s first %8.1f ms   median %8.1f ms\n", what, first, median);
+    const qm::bench::Timing timing = qm::bench::firstAndMedian(times);
+    std::printf("%-34s first %8.1f ms   median %8.1f ms\n", what, timing.first, timing.warm);
 }
 
 void settle()

@@ -4,6 +4,7 @@
 // then the pages written to a PDF file (default: in the benchmark's own folder). Eleven runs:
 // the first, then the median of the ten after it.
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "platform/reportlayout.h"
 #include "shell/module1.h"
 
@@ -22,13 +23,9 @@
 
 namespace {
 
-constexpr int Runs = 11;
+using namespace qm::bench;
 
-void check(int rc, sqlite3 *db, const char *what)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
-}
+constexpr int Runs = 11;
 
 // Payments over one financial year with the descriptions, suppliers and categories of a
 // small business's book.
@@ -74,12 +71,6 @@ void fillPayments(const QString &file, int rows)
     sqlite3_close(db);
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -107,9 +98,9 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         const qm::ReportDocument document = qm::layoutReportFile(report, formula, sort);
-        const double laidOut = double(timer.nsecsElapsed()) / 1e6;
+        const double laidOut = milliseconds(timer);
         document.writePdf(pdf);
-        const double all = double(timer.nsecsElapsed()) / 1e6;
+        const double all = milliseconds(timer);
         layout.push_back(laidOut);
         write.push_back(all - laidOut);
         total.push_back(all);
@@ -118,7 +109,8 @@ int main(int argc, char **argv)
     std::printf("%d payments, %zu pages, PDF %lld bytes\n", rows, pages, QFileInfo(pdf).size());
     std::printf("%-32s %10s %10s\n", "step (ms)", "first", "median");
     auto row = [](const char *name, const std::vector<double> &v) {
-        std::printf("%-32s %10.1f %10.1f\n", name, v.front(), median(std::vector<double>(v.begin() + 1, v.end())));
+        const Timing timing = firstAndMedian(v);
+        std::printf("%-32s %10.1f %10.1f\n", name, timing.first, timing.warm);
     };
     row("select and lay out", layout);
     row("write the PDF", write);

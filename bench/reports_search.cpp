@@ -10,6 +10,7 @@
 // The file is built once in the folder (default /tmp/qm-bench-reports) and reused; --fresh
 // builds it again.
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "db/dbinit.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
@@ -22,32 +23,25 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
 #include <sqlite3.h>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-constexpr int Payments = 1'000'000;
+using namespace qm::bench;
 
-void check(int rc, sqlite3 *db, const char *what)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
-}
+constexpr int Payments = 1'000'000;
 
 // Payments in date order over 1/jul/2000 to 30/jun/2010: a thousand suppliers, the form's
 // categories, forty jobs, invoice numbers and dates, GST-free ones among them.
 void build(const QString &folder)
 {
     const QString file = QDir(folder).filePath(QStringLiteral("qm.mdb"));
-    for (const char *suffix : {"", "-wal", "-shm"})
-        QFile::remove(file + QLatin1String(suffix));
+    removeDatabase(file);
     qm::layOutProgramFolder(folder);
     sqlite3 *db = nullptr;
     check(sqlite3_open(QFile::encodeName(file).constData(), &db), db, "open");
@@ -138,24 +132,7 @@ public:
 
 long peakRssMb()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024; // kilobytes on Linux
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return (values[values.size() / 2] + values[(values.size() - 1) / 2]) / 2;
-}
-
-template <class Action>
-double timed(Action action)
-{
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    return double(clock.nsecsElapsed()) / 1e6;
+    return peakRssKb() / 1024;
 }
 
 } // namespace
@@ -165,14 +142,7 @@ int main(int argc, char **argv)
     qm::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     qm::initialiseApplication();
-    QString folder = QStringLiteral("/tmp/qm-bench-reports");
-    bool fresh = false;
-    for (int i = 1; i < argc; ++i) {
-        if (QLatin1String(argv[i]) == QLatin1String("--fresh"))
-            fresh = true;
-        else
-            folder = QFile::decodeName(argv[i]);
-    }
+    const auto [folder, fresh] = folderArguments(argc, argv, QStringLiteral("/tmp/qm-bench-reports"));
     try {
         QDir().mkpath(folder);
         if (fresh || !QFile::exists(QDir(folder).filePath(QStringLiteral("qm.mdb")))) {
@@ -223,18 +193,10 @@ int main(int argc, char **argv)
         form.typeoftrans->pick(form.typeoftrans->findText(QStringLiteral("Expenses by Category")));
         form.basfor->pick(form.basfor->findText(QStringLiteral("Financial Year")));
         form.basyear->setText(QStringLiteral("2004"));
-        std::vector<double> warm;
-        double first = 0;
-        for (int press = 0; press <= 10; ++press) {
-            const double ms = timed([&] { form.Command10_Click(); });
-            if (press == 0)
-                first = ms;
-            else
-                warm.push_back(ms);
-        }
+        const Timing generate = timeRuns(11, [&] { form.Command10_Click(); });
         std::printf("Generate Report, Expenses by Category, year starting 2004 (ms to the pages laid out):\n"
                     "  first %.1f ms, median of ten %.1f ms; %d page(s), %d lines; %s\n",
-                    first, median(warm), reports->pages, reports->lines, qPrintable(reports->grandTotal));
+                    generate.first, generate.warm, reports->pages, reports->lines, qPrintable(reports->grandTotal));
         for (const qm::MessageRecord &message : messages.log())
             std::printf("message: %s\n", qPrintable(message.text));
         std::printf("peak RSS %ld MB\n", peakRssMb());

@@ -2,6 +2,7 @@
 // Prints: start to main menu shown (offscreen), opening a data control on table p with its
 // first row shown, MoveFirst + MoveLast, and the average time of one move.
 #include "bench/support/benchservices.h"
+#include "bench/support/benchtools.h"
 #include "db/dbinit.h"
 #include "platform/datacontrol.h"
 #include "platform/form.h"
@@ -18,6 +19,8 @@
 #include <sqlite3.h>
 
 namespace {
+
+using qm::bench::milliseconds;
 
 void fillPayments(const QString &path, int rows)
 {
@@ -49,11 +52,6 @@ void fillPayments(const QString &path, int rows)
     sqlite3_close(db);
 }
 
-double ms(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,7 +74,8 @@ int main(int argc, char **argv)
     qm::Forms::get<qm::frmSplash>().Command2_Click();
     QApplication::processEvents();
     const bool menuShown = qm::Forms::isLoaded<qm::Menu2>() && qm::Forms::get<qm::Menu2>().isVisible();
-    std::printf("start to main menu shown:        %8.1f ms%s\n", ms(startUp), menuShown ? "" : " (menu not shown!)");
+    std::printf("start to main menu shown:        %8.1f ms%s\n", milliseconds(startUp),
+                menuShown ? "" : " (menu not shown!)");
 
     QWidget host;
     qm::Data data(&host);
@@ -85,13 +84,13 @@ int main(int argc, char **argv)
     QElapsedTimer open;
     open.start();
     data.Refresh();
-    std::printf("open data control on p:         %8.1f ms\n", ms(open));
+    std::printf("open data control on p:         %8.1f ms\n", milliseconds(open));
 
     QElapsedTimer ends;
     ends.start();
     data.Recordset().MoveFirst();
     data.Recordset().MoveLast();
-    std::printf("MoveFirst + MoveLast:            %8.2f ms\n", ms(ends));
+    std::printf("MoveFirst + MoveLast:            %8.2f ms\n", milliseconds(ends));
 
     constexpr int moves = 2000;
     data.Recordset().MoveFirst();
@@ -99,7 +98,7 @@ int main(int argc, char **argv)
     stepping.start();
     for (int i = 0; i < moves; ++i)
         data.Recordset().MoveNext();
-    std::printf("one move (average of %d):      %8.3f ms\n", moves, ms(stepping) / moves);
+    std::printf("one move (average of %d):      %8.3f ms\n", moves, milliseconds(stepping) / moves);
     data.discard();
     qm::Forms::discardAll();
     return 0;

@@ -52,13 +52,7 @@ const char *const MonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun", "j
 // after it must still be a year a date can hold.
 std::optional<int> yearOf(const QString &text)
 {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && isNumberBlank(text[first]))
-        ++first;
-    while (end > first && isNumberBlank(text[end - 1]))
-        --end;
-    const QStringView digits = QStringView(text).sliced(first, end - first);
+    const QStringView digits = trimNumberBlanks(text);
     if (digits.size() != 4 || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
     const int year = digits.toInt();

@@ -15,17 +15,6 @@ bool digitsOnly(const QString &text, qsizetype minimum, qsizetype maximum)
 
 } // namespace
 
-QString shortDate(const QDate &date)
-{
-    if (!date.isValid())
-        return {};
-    // Built from the numbers: no locale's names or order can come in.
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
-}
-
 QDate readShortDate(const QString &text)
 {
     const QStringList parts = text.trimmed().split(u'/');

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dates.h"
+
 #include <QDate>
 #include <QString>
 
@@ -9,8 +11,7 @@
 // text in it reads back as the same day.
 namespace qm {
 
-// "07/12/2026"; "" for an invalid date.
-QString shortDate(const QDate &date);
+// shortDate ("07/12/2026") lives in the data library, which the report pages use too.
 
 // A text in the short date form, day first: one or two digits of day and month and four of
 // the year, blanks around allowed ("7/12/2026" is 7 December 2026). An invalid date for any

@@ -94,7 +94,7 @@ void ContactScreen::buildLayout(const QString &formCaption)
     Label1.add(0, fieldCaption(sspanel100, QStringLiteral("Ref")));
     box(sspanel100, Text1, 3);
     box(sspanel100, Text1, 0);
-    Text1[0]->setBackColor(0xE0E0E0);
+    Text1[0]->setBackColor(LightGrey);
     Text1[0]->setLocked(true);
     Text1[0]->setMaximumWidth(90);
     abn = new TextBox(sspanel100);

@@ -35,39 +35,10 @@ void exclaim(const QString &text)
     MsgBox(text, vbExclamation, appTitle());
 }
 
-// The hourglass while the form works on its files.
-class Hourglass
-{
-public:
-    explicit Hourglass(Form &form)
-        : m_form(form)
-    {
-        m_form.setMousePointer(vbHourglass);
-    }
-    ~Hourglass() { done(); }
-    // Before a message: the user is asked to act, not to wait.
-    void done() { m_form.setMousePointer(vbDefault); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
-
-private:
-    Form &m_form;
-};
-
 // Where cell `cell` of line row `row` (1 to 7) stands among the columns of inv.
 int lineOrdinal(int row, int cell)
 {
     return 28 + LineCells * (row - 1) + cell;
-}
-
-// A day the date columns can hold.
-bool isDate(const QString &text)
-{
-    try {
-        return Value(text).toDate().isValid();
-    } catch (const Error &) {
-        return false;
-    }
 }
 
 // The columns of the organisation's details in inv, with the variables that hold them for
@@ -430,6 +401,13 @@ bool INV::save_Click()
     if (!b[2]->Text().trimmed().isEmpty() && !isDate(b[2]->Text())) {
         exclaim(QStringLiteral("Date Shipped is not a date."));
         return false;
+    }
+    // A sum beyond what a number holds shows as "inf" or "nan" and would be stored as 0.
+    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal}) {
+        if (!total->Text().isEmpty() && !isNumeric(total->Text())) {
+            exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
+            return false;
+        }
     }
     const bool adding = statuspanel->Caption() != Editing;
     Hourglass hourglass(*this);

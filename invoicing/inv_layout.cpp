@@ -5,6 +5,7 @@
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
 #include "platform/flexgrid.h"
+#include "platform/layoutparts.h"
 #include "platform/reportcontrol.h"
 #include "platform/taborder.h"
 
@@ -14,34 +15,12 @@
 
 namespace qm {
 
+using namespace layout;
+
 namespace {
-constexpr long Grey = 0xE0E0E0;
-constexpr long Blue = 0xFF0000; // &HBBGGRR
-
-Label *caption(QWidget *parent, const QString &text, bool bold = false)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
-template <class T>
-T *hidden(T *control)
-{
-    control->setVisible(false);
-    return control;
-}
-
 TextBox *totalBox(QWidget *parent)
 {
-    auto *box = new TextBox(parent);
-    box->setBackColor(Grey);
-    box->setLocked(true);
+    auto *box = greyBox(parent);
     box->setAlignment(TextBox::RightJustify);
     return box;
 }
@@ -49,8 +28,7 @@ TextBox *totalBox(QWidget *parent)
 // A date picker shown as the calendar button at the end of its box.
 DTPicker *calendarButton(QWidget *parent)
 {
-    auto *picker = new DTPicker(parent);
-    picker->setFixedWidth(22);
+    auto *picker = pickerButton(parent);
     picker->setToolTip(QStringLiteral("Pick a date"));
     return picker;
 }
@@ -96,10 +74,7 @@ void INV::buildLayout()
     sspanel100->setHeight(10500);
     QWidget *panel = sspanel100;
 
-    c = hidden(new Data(panel));
-    c->DatabaseName = BookFile;
-    c->Connect = PasswordConnect;
-    c->RecordSource = QStringLiteral("C");
+    c = hiddenData(panel, BookFile, PasswordConnect, QStringLiteral("C"));
 
     // The client and the mode.
     statuspanel = new SSPanel(panel, QStringLiteral("Adding"));
@@ -118,7 +93,7 @@ void INV::buildLayout()
     DBCombo1->setMinimumWidth(300);
     Check1 = hidden(new CheckBox(panel, QStringLiteral("Show all Clients")));
     back = hidden(caption(panel, QStringLiteral("Go Back")));
-    back->setForeColor(Blue);
+    back->setForeColor(vbBlue);
     QFont linkFont = back->font();
     linkFont.setUnderline(true);
     back->setFont(linkFont);

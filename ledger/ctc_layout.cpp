@@ -1,4 +1,5 @@
 #include "ledger/ctc.h"
+#include "platform/layoutparts.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -7,14 +8,9 @@
 
 namespace qm {
 
-namespace {
-Label *caption(QWidget *parent, const QString &text)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    return label;
-}
+using namespace layout;
 
+namespace {
 Label *heading(QWidget *parent, const QString &text)
 {
     Label *label = caption(parent, text);
@@ -25,20 +21,13 @@ Label *heading(QWidget *parent, const QString &text)
     return label;
 }
 
-template <class T>
-T *hidden(T *control)
-{
-    control->setVisible(false);
-    return control;
-}
-
 // An add or edit panel: a heading, the code and explanation boxes, the hidden third box
 // under its "Commission" label, and Save / Cancel.
 SSPanel *entryPanel(QWidget *parent, Label *&title, const QString &titleText, ControlArray<TextBox> &boxes,
                     CommandButton *&save, CommandButton *&cancel)
 {
     auto *panel = new SSPanel(parent);
-    panel->setBackColor(0xE0E0E0);
+    panel->setBackColor(LightGrey);
     title = heading(panel, titleText);
     for (int i = 0; i <= 2; ++i) {
         boxes.add(i, new TextBox(panel));

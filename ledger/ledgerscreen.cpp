@@ -32,16 +32,6 @@ void exclaim(const QString &text)
 {
     MsgBox(text, vbExclamation, appTitle());
 }
-
-// A day the date column can hold: what the bound write will store.
-bool isDate(const QString &text)
-{
-    try {
-        return Value(text).toDate().isValid();
-    } catch (const Error &) {
-        return false;
-    }
-}
 } // namespace
 
 LedgerScreen::LedgerScreen(const QString &name, Ledger ledger)

@@ -3,6 +3,7 @@
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
+#include "platform/layoutparts.h"
 #include "shell/pictures.h"
 
 #include <QGridLayout>
@@ -11,40 +12,7 @@
 
 namespace qm {
 
-namespace {
-constexpr long Grey = 0xE0E0E0;
-constexpr long Blue = 0xFF0000; // &HBBGGRR
-
-Label *caption(QWidget *parent, const QString &text)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    return label;
-}
-
-// Entry fields start white; only the highlighting paints them.
-template <class T>
-T *entry(T *control)
-{
-    control->setBackColor(vbWhite);
-    return control;
-}
-
-template <class T>
-T *hidden(T *control)
-{
-    control->setVisible(false);
-    return control;
-}
-
-TextBox *greyBox(QWidget *parent)
-{
-    auto *box = new TextBox(parent);
-    box->setBackColor(Grey);
-    box->setLocked(true);
-    return box;
-}
-} // namespace
+using namespace layout;
 
 void LedgerScreen::buildLayout()
 {
@@ -61,22 +29,11 @@ void LedgerScreen::buildLayout()
     QWidget *panel = sspanel100;
 
     // The data controls, in the order they are released when the form unloads.
-    m_rows = hidden(new Data(panel));
-    m_rows->DatabaseName = BookFile;
-    m_rows->Connect = PasswordConnect;
-    m_rows->RecordSource = receipts ? QStringLiteral("R") : QStringLiteral("P");
-    m_parties = hidden(new Data(panel));
-    m_parties->DatabaseName = BookFile;
-    m_parties->Connect = receipts ? PasswordConnect : AccessConnect;
-    m_parties->RecordSource = receipts ? QStringLiteral("C") : QStringLiteral("S");
-    Data1 = hidden(new Data(panel));
-    Data1->DatabaseName = BookFile;
-    Data1->Connect = AccessConnect;
-    Data1->RecordSource = QStringLiteral("S");
-    jac = hidden(new Data(panel));
-    jac->DatabaseName = BusinessFile;
-    jac->Connect = PasswordConnect;
-    jac->RecordSource = QStringLiteral("jac");
+    m_rows = hiddenData(panel, BookFile, PasswordConnect, receipts ? QStringLiteral("R") : QStringLiteral("P"));
+    m_parties = hiddenData(panel, BookFile, receipts ? PasswordConnect : AccessConnect,
+                           receipts ? QStringLiteral("C") : QStringLiteral("S"));
+    Data1 = hiddenData(panel, BookFile, AccessConnect, QStringLiteral("S"));
+    jac = hiddenData(panel, BusinessFile, PasswordConnect, QStringLiteral("jac"));
 
     // Header: mode, user, today.
     statuspanel = caption(panel, QStringLiteral("Editing"));
@@ -92,7 +49,7 @@ void LedgerScreen::buildLayout()
 
     for (int i = 0; i <= 6; ++i)
         pay1.add(i, entry(new TextBox(panel)));
-    pay1[5]->setBackColor(Grey);
+    pay1[5]->setBackColor(LightGrey);
     pay1[5]->setLocked(true);
     hidden(pay1[6]);
     picker = new DTPicker(panel);
@@ -155,7 +112,7 @@ void LedgerScreen::buildLayout()
     Label1.add(7, caption(panel, QStringLiteral("Show Details:")));
     Label1.add(17, hidden(caption(panel, QStringLiteral("Hide Details"))));
     for (int i : {7, 17}) {
-        Label1[i]->setForeColor(Blue);
+        Label1[i]->setForeColor(vbBlue);
         Label1[i]->setCursor(Qt::PointingHandCursor);
     }
 

@@ -18,6 +18,8 @@ void runEvent(QWidget *source, const std::function<void()> &handler);
 // Old-style colours are &HBBGGRR.
 constexpr long vbWhite = 0xFFFFFF;
 constexpr long vbPink = 0xFFC0FF;
+constexpr long vbBlue = 0xFF0000;
+constexpr long LightGrey = 0xE0E0E0; // what the user reads but does not type into
 
 // What every control and form offers: geometry in twips, visibility, colour.
 class Control

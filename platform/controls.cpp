@@ -432,14 +432,8 @@ void CheckBox::fillBound(const qm::Value &value)
 // ---- ComboBox ----
 
 ComboBox::ComboBox(QWidget *parent, Style style)
-    : QComboBox(parent)
-    , m_style(style)
+    : ComboBase(parent, style)
 {
-    setEditable(style == DropdownCombo);
-    setInsertPolicy(QComboBox::NoInsert);
-    // Inline completion would show text the box does not hold.
-    if (style == DropdownCombo)
-        setCompleter(nullptr);
     setMouseTracking(true);
     connect(this, &QComboBox::activated, this, [this](int index) {
         runEvent(this, [this, index] {
@@ -568,18 +562,6 @@ long ComboBox::ItemData(int index) const
 void ComboBox::setItemData(int index, long data)
 {
     QComboBox::setItemData(index, QVariant::fromValue<qlonglong>(data));
-}
-
-bool ComboBox::Locked() const
-{
-    return m_locked;
-}
-
-void ComboBox::setLocked(bool locked)
-{
-    m_locked = locked;
-    if (lineEdit())
-        lineEdit()->setReadOnly(locked);
 }
 
 Value ComboBox::boundValue() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/bindable.h"
+#include "platform/combobase.h"
 #include "platform/control.h"
 #include "platform/error.h"
 
@@ -145,12 +146,11 @@ private:
     int m_value = 0;
 };
 
-// Style 0: drop-down combo (typing allowed); style 2: drop-down list.
-class ComboBox : public QComboBox, public Control, public Bindable
+// A combo box of the items code adds; its text is what it shows.
+class ComboBox : public ComboBase, public Control, public Bindable
 {
     Q_OBJECT
 public:
-    enum Style { DropdownCombo = 0, DropdownList = 2 };
     explicit ComboBox(QWidget *parent, Style style = DropdownCombo);
     QWidget *widget() override;
     using Control::setEnabled;
@@ -173,8 +173,6 @@ public:
     void setListIndex(int index);
     long ItemData(int index) const;
     void setItemData(int index, long data);
-    bool Locked() const;
-    void setLocked(bool locked);
 
     Value boundValue() const override;
     void fillBound(const Value &value) override;
@@ -193,9 +191,7 @@ private:
     void showText(const QString &text);
     void raiseChange();
 
-    Style m_style;
     QString m_text;
-    bool m_locked = false;
 };
 
 class ListBox : public QListWidget, public Control

@@ -50,6 +50,16 @@ int yearOf(const QString &text)
 
 } // namespace
 
+QString shortDate(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
 QString formatShortDate(const QDate &date)
 {
     if (!date.isValid())

@@ -6,6 +6,11 @@
 // Dates as the screens show and type them.
 namespace qm {
 
+// The program's short date: "07/12/2026", day first, built from the numbers whatever the
+// locale; "" for an invalid date. Here, below the domain library, so that the report pages
+// print their dates in the same form as the screens.
+QString shortDate(const QDate &date);
+
 // "01/Jul/00": two-digit day, English month abbreviation, two-digit year; "" for an invalid date.
 QString formatShortDate(const QDate &date);
 

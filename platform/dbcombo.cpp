@@ -12,14 +12,8 @@
 namespace qm {
 
 DBCombo::DBCombo(QWidget *parent, Style style)
-    : QComboBox(parent)
-    , m_style(style)
+    : ComboBase(parent, style)
 {
-    setEditable(style == DropdownCombo);
-    setInsertPolicy(QComboBox::NoInsert);
-    // Inline completion would show a text the control does not hold: typed text is its own.
-    if (style == DropdownCombo)
-        setCompleter(nullptr);
     // The place list runs to thousands of rows: never measure them all for the width.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(12);
@@ -118,18 +112,6 @@ void DBCombo::showList()
         texts.append(row.text);
     addItems(texts);
     showInWidget();
-}
-
-bool DBCombo::Locked() const
-{
-    return m_locked;
-}
-
-void DBCombo::setLocked(bool locked)
-{
-    m_locked = locked;
-    if (lineEdit())
-        lineEdit()->setReadOnly(locked);
 }
 
 int DBCombo::ListCount() const

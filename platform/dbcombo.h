@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/bindable.h"
+#include "platform/combobase.h"
 #include "platform/control.h"
 
 #include <QComboBox>
@@ -25,11 +26,10 @@ enum DBComboArea { dbcAreaButton = 0, dbcAreaEdit = 1, dbcAreaList = 2 };
 // text that matches no row is its own Text and BoundText; re-reading the row source keeps
 // Text and raises no Change; ReFill keeps the displayed text; Click fires on any click of the
 // control, with the area clicked.
-class DBCombo : public QComboBox, public Control, public Bindable
+class DBCombo : public ComboBase, public Control, public Bindable
 {
     Q_OBJECT
 public:
-    enum Style { DropdownCombo = 0, DropdownList = 2 };
     explicit DBCombo(QWidget *parent, Style style = DropdownCombo);
     QWidget *widget() override;
     using Control::setEnabled;
@@ -54,8 +54,6 @@ public:
     // Reads the list again from the row source; the displayed text stays. Errors reach the
     // caller, the combo left with no list.
     void ReFill();
-    bool Locked() const;
-    void setLocked(bool locked);
 
     int ListCount() const;
     QString ListText(int row) const;
@@ -98,8 +96,6 @@ private:
     std::vector<Row> m_rows;
     QString m_text;
     QString m_boundText;
-    Style m_style;
-    bool m_locked = false;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

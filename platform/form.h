@@ -97,6 +97,25 @@ private:
     Form &(*m_getter)() = nullptr;
 };
 
+// The hourglass on a form while it works; the default pointer after, however the work ends.
+class Hourglass
+{
+public:
+    explicit Hourglass(Form &form)
+        : m_form(form)
+    {
+        m_form.setMousePointer(vbHourglass);
+    }
+    ~Hourglass() { done(); }
+    // Before a message: the user is asked to act, not to wait.
+    void done() { m_form.setMousePointer(vbDefault); }
+    Hourglass(const Hourglass &) = delete;
+    Hourglass &operator=(const Hourglass &) = delete;
+
+private:
+    Form &m_form;
+};
+
 // Names a form class, not an instance: what it shows is the live instance, loading a
 // fresh one when the old was unloaded.
 class FormRef

@@ -65,7 +65,7 @@ LeadingNumber readLeadingNumber(QStringView text)
     return number;
 }
 
-WholeNumber readWholeNumber(QStringView text, double &value)
+QStringView trimNumberBlanks(QStringView text)
 {
     qsizetype first = 0;
     qsizetype end = text.size();
@@ -73,7 +73,12 @@ WholeNumber readWholeNumber(QStringView text, double &value)
         ++first;
     while (end > first && isNumberBlank(text[end - 1]))
         --end;
-    const QStringView trimmed = text.sliced(first, end - first);
+    return text.sliced(first, end - first);
+}
+
+WholeNumber readWholeNumber(QStringView text, double &value)
+{
+    const QStringView trimmed = trimNumberBlanks(text);
     const LeadingNumber number = readLeadingNumber(trimmed);
     if (number.length == 0 || number.length != trimmed.size())
         return WholeNumber::NotANumber;

@@ -20,6 +20,8 @@ LeadingNumber readLeadingNumber(QStringView text);
 
 // Blanks, tabs and line feeds: what number reading passes over (a carriage return is not).
 bool isNumberBlank(QChar c);
+// The text without the number blanks around it.
+QStringView trimNumberBlanks(QStringView text);
 
 enum class WholeNumber { Number, NotANumber, OutOfRange };
 

@@ -216,7 +216,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
     static const std::pair<const char *, ReportItem::Kind> kinds[] = {
         {"text", ReportItem::Kind::Text},           {"field", ReportItem::Kind::Field},
         {"title", ReportItem::Kind::Title},         {"pageNumber", ReportItem::Kind::PageNumber},
-        {"printDate", ReportItem::Kind::PrintDate}, {"allRowsNote", ReportItem::Kind::AllRowsNote},
+        {"printDate", ReportItem::Kind::PrintDate}, {"dateRange", ReportItem::Kind::DateRange},
         {"line", ReportItem::Kind::Line},           {"box", ReportItem::Kind::Box},
         {"table", ReportItem::Kind::Table},
     };
@@ -243,7 +243,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
 
     switch (item.kind) {
     case ReportItem::Kind::Text:
-    case ReportItem::Kind::AllRowsNote:
+    case ReportItem::Kind::DateRange:
         item.text = reader.string(QStringLiteral("text"), {}, true);
         item.align = readAlign(reader, ReportAlign::Left);
         item.wrap = reader.boolean(QStringLiteral("wrap"), false);

@@ -50,18 +50,19 @@ struct ReportColumn
 struct ReportItem
 {
     enum class Kind {
-        Text,        // "text": a fixed label
-        Field,       // "fields" (or "field"): column values joined by "separator" (empty ones
-                     // left out), with "format" and a "prefix" shown only before a value
-        Title,       // the report's title
-        PageNumber,  // "Page n of m"
-        PrintDate,   // the day the report runs, dd/mm/yyyy, after "prefix"
-        AllRowsNote, // "text", shown only when the formula selects every row
-        Line,        // from (x, y) to (x + w, y + h); "lineWidth"
-        Box,         // a rectangle: "fill" colour ("#rrggbb", none when absent), "lineWidth"
-                     // (0: no border)
-        Table,       // "columns" with headings over "rows" of fields, "rowHeight",
-                     // "headingHeight", "fill" behind the headings
+        Text,       // "text": a fixed label
+        Field,      // "fields" (or "field"): column values joined by "separator" (empty ones
+                    // left out), with "format" and a "prefix" shown only before a value
+        Title,      // the report's title
+        PageNumber, // "Page n of m"
+        PrintDate,  // the day the report runs, dd/mm/yyyy, after "prefix"
+        DateRange,  // the days the formula selects ("01/07/2026 to 30/06/2027", "From ...",
+                    // "Up to ..."); "text" ("All dates") when it compares no date at all
+        Line,       // from (x, y) to (x + w, y + h); "lineWidth"
+        Box,        // a rectangle: "fill" colour ("#rrggbb", none when absent), "lineWidth"
+                    // (0: no border)
+        Table,      // "columns" with headings over "rows" of fields, "rowHeight",
+                    // "headingHeight", "fill" behind the headings
     };
     Kind kind = Kind::Text;
     double x = 0, y = 0, w = 0, h = 0;

@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -66,18 +68,10 @@ public:
             m_pos = i + 1;
         } else if (c.isLetter()) {
             token.kind = Token::Word;
-            qsizetype i = m_pos;
-            while (i < m_text.size() && m_text[i].isLetter())
-                ++i;
-            token.text = m_text.mid(m_pos, i - m_pos);
-            m_pos = i;
+            token.text = run(&QChar::isLetter);
         } else if (c.isDigit()) {
             token.kind = Token::Number;
-            qsizetype i = m_pos;
-            while (i < m_text.size() && m_text[i].isDigit())
-                ++i;
-            token.text = m_text.mid(m_pos, i - m_pos);
-            m_pos = i;
+            token.text = run(&QChar::isDigit);
         } else {
             token.kind = Token::Symbol;
             const bool twoChars = (c == u'>' || c == u'<') && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == u'=';
@@ -88,6 +82,15 @@ public:
     }
 
 private:
+    // The characters from here on that are all of one kind.
+    QString run(bool (QChar::*isOfKind)() const noexcept)
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size() && (m_text[m_pos].*isOfKind)())
+            ++m_pos;
+        return m_text.mid(start, m_pos - start);
+    }
+
     const QString &m_text;
     qsizetype m_pos = 0;
 };
@@ -245,6 +248,32 @@ QString operatorSql(FormulaComparison::Op op)
 ReportFormula parseReportFormula(const QString &text)
 {
     return Parser(text).parse();
+}
+
+FormulaDates formulaDates(const ReportFormula &formula)
+{
+    FormulaDates dates;
+    for (const FormulaComparison &c : formula.comparisons) {
+        if (c.value.kind() != Value::Kind::Date)
+            continue;
+        if (!dates.comparedTables.contains(c.table, Qt::CaseInsensitive))
+            dates.comparedTables << c.table;
+        const bool from = c.op == FormulaComparison::Op::GreaterOrEqual;
+        if (!from && c.op != FormulaComparison::Op::LessOrEqual)
+            continue;
+        auto range = std::find_if(dates.ranges.begin(), dates.ranges.end(), [&](const FormulaDateRange &r) {
+            return r.table.compare(c.table, Qt::CaseInsensitive) == 0
+                   && r.column.compare(c.column, Qt::CaseInsensitive) == 0;
+        });
+        if (range == dates.ranges.end())
+            range = dates.ranges.insert(dates.ranges.end(), FormulaDateRange{c.table, c.column, {}, {}});
+        const QDate day = c.value.toDate();
+        if (from && (!range->first.isValid() || day > range->first))
+            range->first = day;
+        if (!from && (!range->last.isValid() || day < range->last))
+            range->last = day;
+    }
+    return dates;
 }
 
 SortField parseSortField(const QString &text)

@@ -3,6 +3,7 @@
 #include "platform/database.h"
 #include "platform/value.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -34,6 +35,25 @@ struct ReportFormula
 
 // Throws Error FormulaError, naming the place, for anything outside the language.
 ReportFormula parseReportFormula(const QString &text);
+
+// The days a formula's >= and <= comparisons keep of one date field: the latest first day and
+// the earliest last day it is compared with. An open end is an invalid date.
+struct FormulaDateRange
+{
+    QString table, column; // as first written
+    QDate first, last;
+};
+
+// What a formula selects on dates: a range for each date field it bounds with >= or <=, in
+// the order the fields first appear, and the tables with any comparison that takes a date (an
+// = or > bounds no range, but that table's rows are no longer of every date).
+struct FormulaDates
+{
+    std::vector<FormulaDateRange> ranges;
+    QStringList comparedTables;
+};
+
+FormulaDates formulaDates(const ReportFormula &formula);
 
 struct SortField
 {

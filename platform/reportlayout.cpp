@@ -1,8 +1,10 @@
 #include "platform/reportlayout.h"
 
+#include "platform/dates.h"
 #include "platform/error.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -28,9 +30,44 @@ ReportNumberFormat &numberFormat()
 
 constexpr double CellPadding = 3;
 
-QString shortDate(const QDate &date)
+// The days of one range as the page says them.
+QString rangeText(const FormulaDateRange &range)
 {
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
+    if (!range.first.isValid())
+        return QStringLiteral("Up to ") + shortDate(range.last);
+    if (!range.last.isValid())
+        return QStringLiteral("From ") + shortDate(range.first);
+    return shortDate(range.first) + QStringLiteral(" to ") + shortDate(range.last);
+}
+
+// What the formula selects on dates, for the tables the report reads: one text when every
+// table is selected alike (the income and the expenses over one period), else each range
+// after its field and each table bounded by no range after its name.
+QString datesText(const FormulaDates &dates, const QStringList &tables, const QString &allDates)
+{
+    QStringList labels, texts;
+    for (const QString &table : tables) {
+        bool bounded = false;
+        for (const FormulaDateRange &range : dates.ranges) {
+            if (range.table.compare(table, Qt::CaseInsensitive) != 0)
+                continue;
+            bounded = true;
+            labels << range.table + u'.' + range.column;
+            texts << rangeText(range);
+        }
+        if (!bounded) {
+            labels << table;
+            texts << (dates.comparedTables.contains(table, Qt::CaseInsensitive) ? QString() : allDates);
+        }
+    }
+    if (texts.isEmpty() || texts.count(texts.first()) == texts.size())
+        return texts.value(0);
+    QStringList parts;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (!texts[i].isEmpty())
+            parts << labels[i] + QStringLiteral(": ") + texts[i];
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 bool isNumberPattern(const QString &format)
@@ -148,7 +185,7 @@ private:
         case ReportItem::Kind::Title: return m_def.title;
         case ReportItem::Kind::PageNumber: return QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_doc.pages.size());
         case ReportItem::Kind::PrintDate: return item.prefix + shortDate(m_printDate);
-        case ReportItem::Kind::AllRowsNote: return m_data.allRows ? item.text : QString();
+        case ReportItem::Kind::DateRange: return datesText(m_data.dates, m_def.tables, item.text);
         case ReportItem::Kind::Field: {
             if (!row)
                 return {};
@@ -567,9 +604,17 @@ ReportDocument layoutReport(const ReportDefinition &definition, const ReportData
 
 ReportDocument layoutReportFile(const QString &path, const QString &formula, const QStringList &sortFields)
 {
-    const ReportDefinition definition = loadReportDefinition(path);
-    const ReportData data = selectReportData(definition, formula, sortFields);
-    return layoutReport(definition, data);
+    try {
+        const ReportDefinition definition = loadReportDefinition(path);
+        const ReportData data = selectReportData(definition, formula, sortFields);
+        return layoutReport(definition, data);
+    } catch (const Error &e) {
+        if (e.Number() != ErrorCode::BadReportFile)
+            throw;
+        // Whoever mends it needs to know which of the program's report files it is.
+        throw Error(ErrorCode::BadReportFile, QStringLiteral("The report file \"%1\" cannot be used. %2")
+                                                  .arg(QFileInfo(path).fileName(), e.Description()));
+    }
 }
 
 } // namespace qm

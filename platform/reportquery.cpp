@@ -72,7 +72,7 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
     , m_db(database)
 {
     const ReportFormula parsed = parseReportFormula(formula);
-    m_data.allRows = parsed.comparisons.empty();
+    m_data.dates = formulaDates(parsed);
     for (const FormulaComparison &c : parsed.comparisons) {
         if (!m_def.tables.contains(c.table, Qt::CaseInsensitive))
             throw Error(ErrorCode::FormulaError,

@@ -28,7 +28,7 @@ struct ReportData
         std::vector<Value> sums; // of the definition's group sums, in their order
     };
 
-    bool allRows = true; // the formula had no comparison
+    FormulaDates dates; // what the formula selects on dates
     // List and form: the fields fetched and the rows, in the report's order.
     QStringList fields;
     std::vector<std::vector<Value>> rows;

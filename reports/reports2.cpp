@@ -34,6 +34,8 @@ const QString TotalsFormat = QStringLiteral("###.00");
 const QString ReportConnect = QStringLiteral(";;PWD = pillowcanters;");
 const QString CheckTheData
     = QStringLiteral("Please check transaction data has been entered over the period specified!");
+const QString NameTheReport
+    = QStringLiteral("You must enter the type of type of transaction to report on. (The 'Report on' field)");
 
 void exclaim(const QString &text)
 {
@@ -44,24 +46,6 @@ bool isProfitAndLossPick(const QString &text)
 {
     return namesProfitAndLossReport(text) && text != QLatin1String("Total Income & Expenses");
 }
-
-// The hourglass while the database or the report engine works; the default pointer after,
-// however the work ends.
-class Hourglass
-{
-public:
-    explicit Hourglass(Form &form)
-        : m_form(form)
-    {
-        m_form.setMousePointer(vbHourglass);
-    }
-    ~Hourglass() { m_form.setMousePointer(vbDefault); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
-
-private:
-    Form &m_form;
-};
 
 struct GridColumn
 {
@@ -463,10 +447,23 @@ ReportCriteria reports2::criteria() const
     return c;
 }
 
+bool reports2::periodChecked()
+{
+    if ((!pay1[0]->Text().isEmpty() || !pay1[7]->Text().isEmpty()) && basfor->Text() != SelectDates) {
+        exclaim(QStringLiteral("Select period of report or dates."));
+        return false;
+    }
+    if (basyear->Text().isEmpty() && basfor->Text() != SelectDates) {
+        exclaim(QStringLiteral("Please select Financial Year."));
+        return false;
+    }
+    return true;
+}
+
 void reports2::Command8_Click()
 {
     if (typeoftrans->Text().isEmpty()) {
-        exclaim(QStringLiteral("You must enter the type of type of transaction to report on. (The 'Report on' field)"));
+        exclaim(NameTheReport);
         return;
     }
     // A hidden list still counts: a client picked before "Capital" is still there.
@@ -474,14 +471,8 @@ void reports2::Command8_Click()
         exclaim(QStringLiteral("You cannot search for Client and Supplier at the same time."));
         return;
     }
-    if ((!pay1[0]->Text().isEmpty() || !pay1[7]->Text().isEmpty()) && basfor->Text() != SelectDates) {
-        exclaim(QStringLiteral("Select period of report or dates."));
+    if (!periodChecked())
         return;
-    }
-    if (basyear->Text().isEmpty() && basfor->Text() != SelectDates) {
-        exclaim(QStringLiteral("Please select Financial Year."));
-        return;
-    }
     // A share, a year or a date that is not one never reaches the query or the formula.
     const std::optional<SearchTexts> texts = buildSearch(criteria());
     if (!texts) {
@@ -659,17 +650,11 @@ void reports2::Command10_Click()
 {
     // A typed text that names no report runs none (not the file of the last run).
     if (!namesProfitAndLossReport(typeoftrans->Text())) {
-        exclaim(QStringLiteral("You must enter the type of type of transaction to report on. (The 'Report on' field)"));
+        exclaim(NameTheReport);
         return;
     }
-    if ((!pay1[0]->Text().isEmpty() || !pay1[7]->Text().isEmpty()) && basfor->Text() != SelectDates) {
-        exclaim(QStringLiteral("Select period of report or dates."));
+    if (!periodChecked())
         return;
-    }
-    if (basyear->Text().isEmpty() && basfor->Text() != SelectDates) {
-        exclaim(QStringLiteral("Please select Financial Year."));
-        return;
-    }
     const std::optional<ProfitAndLossRun> run = buildProfitAndLoss(criteria());
     if (!run) {
         exclaim(CheckTheData);

@@ -95,6 +95,8 @@ private:
     void runReport();
     void leave();
     ReportCriteria criteria() const;
+    // Dates typed with a named period, or a named period with no year: said, and false.
+    bool periodChecked();
     // Paints a filled-in field.
     static void highlight(Control *field);
 

@@ -2,6 +2,7 @@
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
 #include "platform/flexgrid.h"
+#include "platform/layoutparts.h"
 #include "platform/reportcontrol.h"
 #include "platform/taborder.h"
 #include "reports/reports2.h"
@@ -13,33 +14,11 @@
 
 namespace qm {
 
+using namespace layout;
+
 namespace {
 constexpr long PanelBlue = 0xFFC0C0; // &HBBGGRR
-constexpr long Grey = 0xE0E0E0;
 constexpr long PaleYellow = 0xC0FFFF;
-
-Label *caption(QWidget *parent, const QString &text)
-{
-    auto *label = new Label(parent, text);
-    label->setWordWrap(false);
-    return label;
-}
-
-// Entry fields start white; only the highlighting paints them.
-template <class T>
-T *entry(T *control, int width)
-{
-    control->setBackColor(vbWhite);
-    control->setFixedWidth(width);
-    return control;
-}
-
-template <class T>
-T *hidden(T *control)
-{
-    control->setVisible(false);
-    return control;
-}
 
 // A control that keeps its place in the layout while hidden, so nothing moves under the
 // pointer as the choices show and hide one another.
@@ -52,20 +31,9 @@ void keepPlace(QWidget *widget)
 
 Data *listSource(QWidget *parent, const char *file, const char *source, const char *connect)
 {
-    auto *data = hidden(new Data(parent));
-    data->DatabaseName = QLatin1String(file);
-    data->RecordSource = QLatin1String(source);
-    data->Connect = QLatin1String(connect);
+    Data *data = hiddenData(parent, QLatin1String(file), QLatin1String(connect), QLatin1String(source));
     data->ReadOnly = true; // the screen only offers what the tables hold
     return data;
-}
-
-// A date picker shown as its drop-down button only.
-DTPicker *pickerButton(QWidget *parent)
-{
-    auto *picker = new DTPicker(parent);
-    picker->setFixedWidth(22);
-    return picker;
 }
 
 CommandButton *pictureButton(QWidget *parent, const QString &text, QSize size, const QColor &colour)
@@ -116,7 +84,7 @@ void reports2::buildLayout()
     pay0.add(0, new TextBox(criteriaFace));
     pay0.add(2, new TextBox(criteriaFace));
     for (const auto &[index, box] : pay0) {
-        box->setBackColor(Grey);
+        box->setBackColor(LightGrey);
         box->setLocked(true);
         box->setFixedWidth(110);
     }

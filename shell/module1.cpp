@@ -2,8 +2,10 @@
 
 #include "common/format.h"
 #include "ledger/invoiceposting.h"
+#include "platform/error.h"
 #include "platform/reportlayout.h"
 #include "platform/services.h"
+#include "platform/value.h"
 #include "shell/frmsplash.h"
 
 #include <QCoreApplication>
@@ -65,6 +67,15 @@ void ReloadForm(Form &form)
     Forms::Unload(form);
     Forms::DoEvents();
     self.get().Show();
+}
+
+bool isDate(const QString &text)
+{
+    try {
+        return Value(text).toDate().isValid();
+    } catch (const Error &) {
+        return false;
+    }
 }
 
 void resetModule1()

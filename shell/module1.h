@@ -44,6 +44,8 @@ void CentreForm(Control &target);
 [[noreturn]] void QuitApp();
 // Unloads a form, lets pending events run once, and shows it again afresh.
 void ReloadForm(Form &form);
+// Whether a typed text is a day a date column can hold: what a write of it will store.
+bool isDate(const QString &text);
 
 // Resets every shared variable to empty (tests).
 void resetModule1();

@@ -155,6 +155,27 @@ TEST_F(ReportControlTest, FailuresAreErrorsToTheCaller)
     EXPECT_EQ(errorNumber([&] { report().setAction(1); }), 0) << "the preview needs no printer";
 }
 
+// A report file that cannot be used is named: the program has many, and the message is all
+// whoever mends it has to go on.
+TEST_F(ReportControlTest, AFileThatCannotBeUsedIsNamed)
+{
+    write(QStringLiteral("broken.rpt"), "{\"layout\": \"list\", \"title\": \"Ex");
+    write(QStringLiteral("nocolumn.rpt"), R"({"layout": "list", "database": "qm.mdb", "table": "p",
+                                             "columns": [{"field": "zz", "heading": "Z", "width": 100}]})");
+    for (const char *file : {"broken.rpt", "nocolumn.rpt"}) {
+        try {
+            layoutReportFile(path(QString::fromLatin1(file)), QString(), {});
+            ADD_FAILURE() << file;
+        } catch (const Error &e) {
+            EXPECT_EQ(e.Number(), ErrorCode::BadReportFile);
+            EXPECT_TRUE(e.Description().startsWith(
+                QStringLiteral("The report file \"%1\" cannot be used. The report definition is not valid: ")
+                    .arg(QString::fromLatin1(file))))
+                << e.Description().toStdString();
+        }
+    }
+}
+
 TEST_F(ReportControlTest, BadDefinitionsNameTheirFault)
 {
     struct Case

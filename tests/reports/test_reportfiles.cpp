@@ -105,7 +105,9 @@ TEST_F(ReportFilesTest, ProfitAndLossGroups)
     for (const Case &c : cases) {
         // The form always sorts these by date: the groups keep their own order.
         const QString date = c.formula.mid(1, 3);
-        EXPECT_EQ(body(QString::fromUtf8(c.file), c.formula, {QStringLiteral("+{") + date + u'}'}), c.lines) << c.file;
+        EXPECT_EQ(body(QString::fromUtf8(c.file), c.formula, {QStringLiteral("+{") + date + u'}'}),
+                  QStringList{QStringLiteral("01/07/2005 to 30/09/2005")} + c.lines)
+            << c.file;
     }
 }
 
@@ -143,14 +145,16 @@ TEST_F(ReportFilesTest, TotalIncomeAndExpenses)
                            "GST | 150.00 | 2016.75 | -1866.75", "Total | 1650.00 | 23184.26 | -21534.26"}));
     // Given the period of both tables, it totals that period.
     EXPECT_EQ(body(QStringLiteral("plmain.rpt"), PaymentsQ1 + QStringLiteral(" AND ") + ReceivedQ1),
-              QStringList({"Income | Expenses | Difference", "Nett | 1300.00 | 20160.51 | -18860.51",
-                           "GST | 130.00 | 2016.05 | -1886.05", "Total | 1430.00 | 22176.56 | -20746.56"}));
+              QStringList({"01/07/2005 to 30/09/2005", "Income | Expenses | Difference",
+                           "Nett | 1300.00 | 20160.51 | -18860.51", "GST | 130.00 | 2016.05 | -1886.05",
+                           "Total | 1430.00 | 22176.56 | -20746.56"}));
 }
 
 TEST_F(ReportFilesTest, TransactionLists)
 {
     EXPECT_EQ(body(QStringLiteral("report1p.rpt"), PaymentsQ1 + QStringLiteral(" AND{p.f} = 'expense'")),
               QStringList({
+                  "01/07/2005 to 30/09/2005",
                   "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                   "03/07/2005 | Paper | Office Co | 100.00 | 10.00 | 110.00 | OFFICE | A1 | Expense | JOB1",
                   "20/07/2005 | Ink | office co | 50.50 | 5.05 | 55.55 | office | Expense | JOB1",
@@ -159,16 +163,17 @@ TEST_F(ReportFilesTest, TransactionLists)
               }));
     // Sorted by supplier, then the file's own order (date).
     const QStringList bySupplier = body(QStringLiteral("report1p.rpt"), PaymentsQ1, {QStringLiteral("+{p.t}")});
-    ASSERT_EQ(bySupplier.size(), 6);
-    EXPECT_TRUE(bySupplier[1].startsWith(QStringLiteral("01/08/2005 | Van | Cars R Us")));
-    EXPECT_TRUE(bySupplier[2].startsWith(QStringLiteral("30/09/2005 | Misc | O'Brien's Farm")));
-    EXPECT_TRUE(bySupplier[3].startsWith(QStringLiteral("03/07/2005 | Paper")));
-    EXPECT_TRUE(bySupplier[4].startsWith(QStringLiteral("20/07/2005 | Ink")));
-    EXPECT_EQ(bySupplier[5], QStringLiteral("Grand Total | 20160.51 | 2016.05 | 22176.56"));
+    ASSERT_EQ(bySupplier.size(), 7);
+    EXPECT_TRUE(bySupplier[2].startsWith(QStringLiteral("01/08/2005 | Van | Cars R Us")));
+    EXPECT_TRUE(bySupplier[3].startsWith(QStringLiteral("30/09/2005 | Misc | O'Brien's Farm")));
+    EXPECT_TRUE(bySupplier[4].startsWith(QStringLiteral("03/07/2005 | Paper")));
+    EXPECT_TRUE(bySupplier[5].startsWith(QStringLiteral("20/07/2005 | Ink")));
+    EXPECT_EQ(bySupplier[6], QStringLiteral("Grand Total | 20160.51 | 2016.05 | 22176.56"));
 
     EXPECT_EQ(body(QStringLiteral("report1r.rpt"), ReceivedQ1 + QStringLiteral(" AND{r.t} = 'Farmer''s Market'"),
                    {QStringLiteral("+{r.j}")}),
               QStringList({
+                  "01/07/2005 to 30/09/2005",
                   "Received | For | Client | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                   "10/07/2005 | Consulting | Farmer's Market | 1000.00 | 100.00 | 1100.00 | SALES | A0001 | Income | "
                   "JOB1",
@@ -176,17 +181,90 @@ TEST_F(ReportFilesTest, TransactionLists)
               }));
     EXPECT_EQ(body(QStringLiteral("report1ri.rpt"), InvoicedQ1, {QStringLiteral("-{r.m}")}),
               QStringList({
+                  "01/07/2005 to 30/09/2005",
                   "Inv. Date | For | Client | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                   "20/09/2005 | Late | Smith & Co | 200.00 | 20.00 | 220.00 | SERVICE | A0003 | Income",
                   "01/08/2005 | Repairs | Smith & Co | 300.00 | 30.00 | 330.00 | SERVICE | A0002 | Income",
                   "Grand Total | 500.00 | 50.00 | 550.00",
               }));
-    // Nothing selected: the headings and zero totals.
+    // Nothing selected: the headings and zero totals, over every date.
     EXPECT_EQ(body(QStringLiteral("report1p.rpt"), QStringLiteral("{p.a} = '''; drop table p; --'")),
               QStringList({
+                  "All dates",
                   "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                   "Grand Total | 0.00 | 0.00 | 0.00",
               }));
+}
+
+// Under its title every report says the days its formula selects on its date fields.
+TEST_F(ReportFilesTest, EveryReportSaysTheDaysItCovers)
+{
+    struct File
+    {
+        const char *name;
+        const char *date; // the field the form selects its period on
+    };
+    const File files[] = {
+        {"report1p.rpt", "p.j"}, {"report1r.rpt", "r.j"},  {"report1ri.rpt", "r.m"}, {"plcatexp.rpt", "p.j"},
+        {"plnamexp.rpt", "p.j"}, {"pljobexp.rpt", "p.j"},  {"plcatinc.rpt", "r.j"},  {"plcatinci.rpt", "r.m"},
+        {"plnaminc.rpt", "r.j"}, {"plnaminci.rpt", "r.m"}, {"pljobinc.rpt", "r.j"},  {"pljobinci.rpt", "r.m"},
+        {"plmain.rpt", "r.m"},
+    };
+    struct Case
+    {
+        const char *formula; // %1 the date field, %2 its table
+        const char *line;    // under the title; "": the report's headings come first
+    };
+    const Case cases[] = {
+        {"", "All dates"},
+        {"{%1} >= Date(2026,07,01) AND {%1} <= Date(2027,6,30)", "01/07/2026 to 30/06/2027"},
+        {"{%1} <= Date(2027,6,30) AND{%1} >= Date(2026,7,1)", "01/07/2026 to 30/06/2027"},
+        {"{%1} >= Date(2026,7,1)", "From 01/07/2026"},
+        {"{%1} <= Date(2027,6,30)", "Up to 30/06/2027"},
+        {"{%1} >= Date(2025,1,1) AND {%1} >= Date(2026,7,1) AND {%1} <= Date(2028,1,1) AND {%1} <= Date(2027,6,30)",
+         "01/07/2026 to 30/06/2027"},
+        // Other criteria are no dates; a day named by = is no range, nor every date.
+        {"{%2.a} = '''; drop table p; --' AND {%1} >= Date(2026,7,1) AND {%1} <= Date(2027,6,30)",
+         "01/07/2026 to 30/06/2027"},
+        {"{%2.t} like 'O''Brien*'", "All dates"},
+        {"{%1} = Date(2026,7,1)", ""},
+    };
+    for (const File &file : files) {
+        const QString field = QString::fromUtf8(file.date);
+        // The summary reads both tables: the other one is given the same days.
+        const bool both = qstrcmp(file.name, "plmain.rpt") == 0;
+        for (const Case &c : cases) {
+            QString formula = QString::fromUtf8(c.formula)
+                                  .replace(QStringLiteral("%1"), field)
+                                  .replace(QStringLiteral("%2"), field.left(1));
+            if (both && !formula.isEmpty())
+                formula += QStringLiteral(" AND ")
+                           + QString(formula)
+                                 .replace(QStringLiteral("{r."), QStringLiteral("{p."))
+                                 .replace(QStringLiteral("{p.m}"), QStringLiteral("{p.j}"));
+            const QStringList lines = body(QString::fromUtf8(file.name), formula);
+            if (*c.line)
+                EXPECT_EQ(lines.value(0), QString::fromUtf8(c.line)) << file.name << ": " << c.formula;
+            else
+                EXPECT_TRUE(lines.value(0).contains(QStringLiteral(" | "))) << file.name << ": " << c.formula;
+        }
+    }
+
+    // The two tables of the summary (income first) selected otherwise: each says its own.
+    struct Summary
+    {
+        const char *formula;
+        const char *line;
+    };
+    const Summary summaries[] = {
+        {"{r.j} >= Date(2026,7,1) AND {r.j} <= Date(2027,6,30)", "r.j: 01/07/2026 to 30/06/2027; p: All dates"},
+        {"{r.j} >= Date(2026,7,1) AND {p.j} >= Date(2025,7,1) AND {r.m} <= Date(2027,6,30)",
+         "r.j: From 01/07/2026; r.m: Up to 30/06/2027; p.j: From 01/07/2025"},
+        {"{r.j} >= Date(2026,7,1) AND {p.j} = Date(2026,7,1)", "r.j: From 01/07/2026"},
+    };
+    for (const Summary &s : summaries)
+        EXPECT_EQ(body(QStringLiteral("plmain.rpt"), QString::fromUtf8(s.formula)).value(0), QString::fromUtf8(s.line))
+            << s.formula;
 }
 
 } // namespace qm::test

@@ -441,7 +441,8 @@ TEST_F(ReportsTest, TransactionReportsGetTheSameCriteria)
     EXPECT_EQ(run.formula, "{p.j} >= Date(2005,7,1) AND {p.j} <= Date(2005,9,30) AND{p.f} = 'Expense'");
     EXPECT_FALSE(form().searchbox->Visible()); // a report leaves the results box as it was
     EXPECT_EQ(reportBody(),
-              QStringList({"Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
+              QStringList({"01/07/2005 to 30/09/2005",
+                           "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                            "03/07/2005 | Paper | Office Co | 100.00 | 10.00 | 110.00 | Phone | A1 | Expense | JOB1",
                            "20/07/2005 | Ink | Office Co | 50.50 | 5.05 | 55.55 | Other | Expense | JOB1",
                            "15/09/2005 | Refund | Office Co | 0.00 | 0.00 | 0.00 | Phone | Expense",
@@ -528,8 +529,9 @@ TEST_F(ReportsTest, ProfitAndLossReports)
     EXPECT_EQ(run.destination, 0);
     EXPECT_EQ(form().orderby1->Text(), "Date");
     // Phone 100 + 0, Other 50.5 + 12.5 (no total), Car, the rent; P6 is in the year before.
-    EXPECT_EQ(reportBody(), QStringList({"Category | Nett | GST | Total", "Car | 20000.00 | 2000.00 | 22000.00",
-                                         "Other | 63.00 | 5.05 | 55.55", "Phone | 100.00 | 10.00 | 110.00",
+    EXPECT_EQ(reportBody(), QStringList({"01/07/2005 to 30/06/2006", "Category | Nett | GST | Total",
+                                         "Car | 20000.00 | 2000.00 | 22000.00", "Other | 63.00 | 5.05 | 55.55",
+                                         "Phone | 100.00 | 10.00 | 110.00",
                                          "RENTAL PROPERTY RATES & REPAIRS | 1000.00 | 0.00 | 1000.00",
                                          "Grand Total | 21163.00 | 2015.05 | 23165.55"}));
 
@@ -539,8 +541,9 @@ TEST_F(ReportsTest, ProfitAndLossReports)
     form().Command10_Click();
     EXPECT_EQ(m_services->reports.back().run.fileName, "plnaminci.rpt");
     EXPECT_EQ(m_services->reports.back().run.sortFields, QStringList{"+{r.m}"});
-    EXPECT_EQ(reportBody(), QStringList({"Client | Nett | GST | Total", "Smith & Co | 500.00 | 50.00 | 550.00",
-                                         "Grand Total | 500.00 | 50.00 | 550.00"}));
+    EXPECT_EQ(reportBody(),
+              QStringList({"01/07/2005 to 30/09/2005", "Client | Nett | GST | Total",
+                           "Smith & Co | 500.00 | 50.00 | 550.00", "Grand Total | 500.00 | 50.00 | 550.00"}));
 
     // Typed, the summary of both tables covers the chosen period too.
     form().Combo4->pick(0);
@@ -549,9 +552,9 @@ TEST_F(ReportsTest, ProfitAndLossReports)
     form().Command10_Click();
     EXPECT_EQ(m_services->reports.back().run.fileName, "plmain.rpt");
     EXPECT_EQ(m_services->reports.back().run.sortFields, QStringList{"+{r.m}"}); // kept from the last run
-    EXPECT_EQ(reportBody(),
-              QStringList({"Income | Expenses | Difference", "Nett | 1500.00 | 21163.00 | -19663.00",
-                           "GST | 150.00 | 2015.05 | -1865.05", "Total | 1650.00 | 23165.55 | -21515.55"}));
+    EXPECT_EQ(reportBody(), QStringList({"01/07/2005 to 30/06/2006", "Income | Expenses | Difference",
+                                         "Nett | 1500.00 | 21163.00 | -19663.00", "GST | 150.00 | 2015.05 | -1865.05",
+                                         "Total | 1650.00 | 23165.55 | -21515.55"}));
     EXPECT_TRUE(m_messages.log().empty());
 }
 
