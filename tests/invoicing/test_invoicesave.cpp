@@ -2,21 +2,15 @@
 // in the middle of a save. The crashes are real: a child process saves and is killed with
 // SIGKILL while SQLite holds the save's transaction open.
 #include "tests/invoicing/invoicefixture.h"
+#include "tests/support/crashchild.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <sqlite3.h>
-#include <unistd.h>
 #include <vector>
 
 namespace qm::test {
 
 namespace {
-
-const char *const StoppedMarker = "QM-INVOICE-SAVE-STOPPED";
 
 // Where the child stops: while it writes the number (the invoice row already written), while
 // it rewrites a stored invoice, or as the save commits.
@@ -32,14 +26,6 @@ const char *stopName(Stop stop)
     return "";
 }
 
-[[noreturn]] void stopHere()
-{
-    std::printf("\n%s\n", StoppedMarker);
-    std::fflush(stdout);
-    for (;;)
-        ::pause(); // until the test kills this process
-}
-
 bool g_invoiceWritten = false;
 
 void onUpdate(void *, int op, const char *, const char *table, sqlite3_int64)
@@ -48,16 +34,16 @@ void onUpdate(void *, int op, const char *, const char *table, sqlite3_int64)
     if (std::strcmp(table, "inv") == 0) {
         g_invoiceWritten = true;
         if (op == SQLITE_UPDATE && stop == stopName(Stop::RewritingTheRow))
-            stopHere();
+            stopAndAwaitKill();
     }
     if (std::strcmp(table, "invnumb") == 0 && g_invoiceWritten && stop == stopName(Stop::WritingTheNumber))
-        stopHere();
+        stopAndAwaitKill();
 }
 
 int onCommit(void *)
 {
     if (g_invoiceWritten && qgetenv("QM_INVOICE_STOP") == stopName(Stop::Committing))
-        stopHere();
+        stopAndAwaitKill();
     return 0;
 }
 
@@ -86,22 +72,9 @@ protected:
     // Runs the child over this program folder and kills it where it stops.
     void crashChild(Stop stop)
     {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QM_INVOICE_FOLDER"), m_dir.path());
-        environment.insert(QStringLiteral("QM_INVOICE_STOP"), QString::fromLatin1(stopName(stop)));
-        child.setProcessEnvironment(environment);
-        child.setWorkingDirectory(m_dir.path());
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=InvoiceSaveChild.*")});
-        ASSERT_TRUE(child.waitForStarted());
-        QByteArray output;
-        while (!output.contains(StoppedMarker) && child.waitForReadyRead(60000))
-            output += child.readAll();
-        ASSERT_TRUE(output.contains(StoppedMarker)) << output.toStdString();
-        ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
-        ASSERT_TRUE(child.waitForFinished(60000));
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+        killChildWhenStopped(m_dir.path(), QStringLiteral("InvoiceSaveChild.*"),
+                             {{QStringLiteral("QM_INVOICE_FOLDER"), m_dir.path()},
+                              {QStringLiteral("QM_INVOICE_STOP"), QString::fromLatin1(stopName(stop))}});
     }
 };
 

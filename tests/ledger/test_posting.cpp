@@ -4,18 +4,11 @@
 // saves a receipt and is killed with SIGKILL at a step between the two writes.
 #include "ledger/invoiceposting.h"
 #include "tests/ledger/ledgerfixture.h"
-
-#include <QCoreApplication>
-#include <QProcess>
-#include <csignal>
-#include <cstdio>
-#include <unistd.h>
+#include "tests/support/crashchild.h"
 
 namespace qm::test {
 
 namespace {
-
-const char *const StoppedMarker = "QM-POSTING-STEP-REACHED";
 
 QString stepName(PostingStep step)
 {
@@ -29,23 +22,10 @@ protected:
     // program folder, and kills it with SIGKILL when it reaches `step`.
     void crashChild(const QString &action, PostingStep step)
     {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QM_CRASH_FOLDER"), m_dir.path());
-        environment.insert(QStringLiteral("QM_CRASH_ACTION"), action);
-        environment.insert(QStringLiteral("QM_CRASH_STEP"), stepName(step));
-        child.setProcessEnvironment(environment);
-        child.setWorkingDirectory(m_dir.path());
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=PostingCrashChild.*")});
-        ASSERT_TRUE(child.waitForStarted());
-        QByteArray output;
-        while (!output.contains(StoppedMarker) && child.waitForReadyRead(60000))
-            output += child.readAll();
-        ASSERT_TRUE(output.contains(StoppedMarker)) << output.toStdString();
-        ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
-        ASSERT_TRUE(child.waitForFinished(60000));
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+        killChildWhenStopped(m_dir.path(), QStringLiteral("PostingCrashChild.*"),
+                             {{QStringLiteral("QM_CRASH_FOLDER"), m_dir.path()},
+                              {QStringLiteral("QM_CRASH_ACTION"), action},
+                              {QStringLiteral("QM_CRASH_STEP"), stepName(step)}});
     }
 
     int pending() { return row("qm.mdb", "select count(*) from pendingpost").toInt(); }
@@ -68,10 +48,7 @@ TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
     postingStepHook = [stopAt](PostingStep step) {
         if (stepName(step) != stopAt)
             return;
-        std::printf("\n%s\n", StoppedMarker);
-        std::fflush(stdout);
-        for (;;)
-            ::pause(); // until the test kills this process
+        stopAndAwaitKill();
     };
     RRC &form = Forms::get<RRC>();
     if (qEnvironmentVariable("QM_CRASH_ACTION") == QLatin1String("delete")) {

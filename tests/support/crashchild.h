@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+// Crash tests: the test program starts itself again as a child that runs one test, stops at a
+// chosen point while the program works, and is killed there with SIGKILL.
+namespace qm::test {
+
+using ChildVariables = std::vector<std::pair<QString, QString>>;
+
+// Starts this test program in `folder` running the tests that `filter` selects, with the
+// environment `variables` added, waits until the child has called stopAndAwaitKill, kills it
+// with SIGKILL and checks that it died of it. Fails the calling test otherwise.
+void killChildWhenStopped(const QString &folder, const QString &filter, const ChildVariables &variables);
+
+// In the child: tells the parent it has stopped and waits to be killed.
+[[noreturn]] void stopAndAwaitKill();
+
+} // namespace qm::test
