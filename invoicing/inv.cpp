@@ -30,11 +30,6 @@ const QString Adding = QStringLiteral("Adding");
 const QString Editing = QStringLiteral("Editing");
 const QString Money = QStringLiteral("###.00");
 
-void exclaim(const QString &text)
-{
-    MsgBox(text, vbExclamation, appTitle());
-}
-
 // Where cell `cell` of line row `row` (1 to 7) stands among the columns of inv.
 int lineOrdinal(int row, int cell)
 {

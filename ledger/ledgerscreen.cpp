@@ -27,11 +27,6 @@ const QString Good = QStringLiteral("good");
 const QString Bad = QStringLiteral("bad");
 const QString Adding = QStringLiteral("Adding");
 const QString Editing = QStringLiteral("Editing");
-
-void exclaim(const QString &text)
-{
-    MsgBox(text, vbExclamation, appTitle());
-}
 } // namespace
 
 LedgerScreen::LedgerScreen(const QString &name, Ledger ledger)

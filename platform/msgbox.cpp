@@ -72,6 +72,11 @@ QString appTitle()
     return QCoreApplication::applicationName();
 }
 
+void exclaim(const QString &text)
+{
+    MsgBox(text, vbExclamation, appTitle());
+}
+
 int MsgBox(const QString &text, int style, const QString &title)
 {
     MessageRecord message;

@@ -32,6 +32,8 @@ struct MessageRecord
 
 // Shows `text`; the title is the application's when none is given. Returns the button pressed.
 int MsgBox(const QString &text, int style = vbOKOnly, const QString &title = {});
+// A notice: the exclamation icon, OK, under the application's title.
+void exclaim(const QString &text);
 
 // The application's title (QUILLMARK), used where a box has no title of its own.
 QString appTitle();

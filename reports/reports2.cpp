@@ -37,11 +37,6 @@ const QString CheckTheData
 const QString NameTheReport
     = QStringLiteral("You must enter the type of type of transaction to report on. (The 'Report on' field)");
 
-void exclaim(const QString &text)
-{
-    MsgBox(text, vbExclamation, appTitle());
-}
-
 bool isProfitAndLossPick(const QString &text)
 {
     return namesProfitAndLossReport(text) && text != QLatin1String("Total Income & Expenses");
