@@ -8,6 +8,8 @@
 #include "platform/jetsql.h"
 #include "platform/transaction.h"
 
+#include <QSet>
+#include <QStringList>
 #include <QUuid>
 #include <memory>
 
@@ -73,6 +75,36 @@ void applyToInvoice(Database &invoices, const Pending &posting)
     transaction.commit();
 }
 
+// Removes the tokens of postings that are finished: gone from qm.mdb, so never applied again.
+// The tokens are read before the postings, and only those read are removed: a token is never
+// removed while its posting may still be recorded, so a crash anywhere here (or a posting
+// recorded and applied meanwhile) can make nothing count twice; a token left behind by a crash
+// goes the next time. Errors are ignored: a token that stays is harmless.
+void removeFinishedTokens(Database &receipts, Database &invoices)
+{
+    try {
+        if (!hasTable(invoices, QStringLiteral("postdone")))
+            return;
+        QStringList tokens;
+        const auto done = invoices.OpenRecordset(QStringLiteral("select token from postdone"), RecordsetType::Snapshot);
+        for (; !done->Eof(); done->MoveNext())
+            tokens << done->field(0).toText();
+        done->Close();
+        if (tokens.isEmpty())
+            return;
+        QSet<QString> recorded;
+        for (const Pending &posting : pendingPostings(receipts))
+            recorded.insert(posting.token);
+        Transaction transaction(invoices);
+        for (const QString &token : std::as_const(tokens)) {
+            if (!recorded.contains(token))
+                invoices.Execute(QStringLiteral("delete from postdone where token = ") + SqlText(token));
+        }
+        transaction.commit();
+    } catch (const Error &) {
+    }
+}
+
 } // namespace
 
 void reachPostingStep(PostingStep step)
@@ -112,8 +144,6 @@ std::vector<PostingFailure> applyPendingPostings()
     } catch (const Error &) {
         return failures; // no receipts file to read: nothing known to be pending
     }
-    if (pending.empty())
-        return failures;
 
     std::unique_ptr<Database> invoices;
     try {
@@ -128,16 +158,12 @@ std::vector<PostingFailure> applyPendingPostings()
             applyToInvoice(*invoices, posting);
             reachPostingStep(PostingStep::InvoiceUpdated);
             receipts->Execute(QStringLiteral("delete from pendingpost where ID = %1").arg(posting.id));
+            reachPostingStep(PostingStep::PostingFinished);
         } catch (const Error &e) {
             failures.push_back({posting.invoice, e.Description()});
-            continue;
-        }
-        try {
-            // The posting is gone from qm.mdb, so its token is no longer needed.
-            invoices->Execute(QStringLiteral("delete from postdone where token = ") + SqlText(posting.token));
-        } catch (const Error &) {
         }
     }
+    removeFinishedTokens(*receipts, *invoices);
     return failures;
 }
 

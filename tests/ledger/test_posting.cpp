@@ -12,7 +12,12 @@ namespace {
 
 QString stepName(PostingStep step)
 {
-    return step == PostingStep::ReceiptStored ? QStringLiteral("ReceiptStored") : QStringLiteral("InvoiceUpdated");
+    switch (step) {
+    case PostingStep::ReceiptStored: return QStringLiteral("ReceiptStored");
+    case PostingStep::InvoiceUpdated: return QStringLiteral("InvoiceUpdated");
+    case PostingStep::PostingFinished: return QStringLiteral("PostingFinished");
+    }
+    return {};
 }
 
 class PostingTest : public LedgerTest
@@ -29,6 +34,8 @@ protected:
     }
 
     int pending() { return row("qm.mdb", "select count(*) from pendingpost").toInt(); }
+    // The postings an invoice remembers having taken.
+    int tokens() { return row("qm1.mdb", "select count(*) from postdone").toInt(); }
 };
 
 } // namespace
@@ -72,12 +79,16 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
         PostingStep step;
         bool programStart; // finished by the program's start, else by the receipts screen's
         double paidAtCrash;
+        int pendingAtCrash;
+        int tokensAtCrash;
     };
     const Case cases[] = {
-        {PostingStep::ReceiptStored, false, 0},
-        {PostingStep::ReceiptStored, true, 0},
-        {PostingStep::InvoiceUpdated, false, 200}, // in the invoice, still recorded as pending
-        {PostingStep::InvoiceUpdated, true, 200},
+        {PostingStep::ReceiptStored, false, 0, 1, 0},
+        {PostingStep::ReceiptStored, true, 0, 1, 0},
+        {PostingStep::InvoiceUpdated, false, 200, 1, 1}, // in the invoice, still recorded as pending
+        {PostingStep::InvoiceUpdated, true, 200, 1, 1},
+        {PostingStep::PostingFinished, false, 200, 0, 1}, // finished, only its token is left
+        {PostingStep::PostingFinished, true, 200, 0, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(stepName(c.step).toStdString() + (c.programStart ? " program" : " screen"));
@@ -85,7 +96,8 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
         run("qm1.mdb", "update inv set paid = 0");
         crashChild("save", c.step);
         EXPECT_EQ(row("qm.mdb", "select e, l from r"), "200|A12");
-        EXPECT_EQ(pending(), 1);
+        EXPECT_EQ(pending(), c.pendingAtCrash);
+        EXPECT_EQ(tokens(), c.tokensAtCrash);
         EXPECT_DOUBLE_EQ(paid("A12"), c.paidAtCrash);
 
         if (c.programStart)
@@ -94,7 +106,7 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
             Forms::get<RRC>();
         EXPECT_DOUBLE_EQ(paid("A12"), 200);
         EXPECT_EQ(pending(), 0);
-        EXPECT_EQ(row("qm1.mdb", "select count(*) from postdone"), "0");
+        EXPECT_EQ(tokens(), 0);
         Forms::discardAll();
         Forms::get<RRC>(); // finishing again changes nothing
         EXPECT_DOUBLE_EQ(paid("A12"), 200);
@@ -103,17 +115,45 @@ TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
     }
 }
 
+// A token goes only once its posting is gone from qm.mdb: while the posting is still
+// recorded (a crash left it, or the receipts file cannot be written), the token stays and
+// keeps the posting from counting twice.
+TEST_F(PostingTest, ATokenStaysWhileItsPostingIsRecorded)
+{
+    crashChild("save", PostingStep::InvoiceUpdated);
+    ASSERT_EQ(pending(), 1);
+    ASSERT_EQ(tokens(), 1);
+    run("qm.mdb", "create trigger keep before delete on pendingpost begin select raise(abort, 'kept'); end");
+    for (int pass = 0; pass < 2; ++pass) {
+        applyPendingPostings();
+        EXPECT_DOUBLE_EQ(paid("A12"), 200);
+        EXPECT_EQ(pending(), 1);
+        EXPECT_EQ(tokens(), 1);
+    }
+    run("qm.mdb", "drop trigger keep");
+    EXPECT_TRUE(applyPendingPostings().empty());
+    EXPECT_DOUBLE_EQ(paid("A12"), 200);
+    EXPECT_EQ(pending(), 0);
+    EXPECT_EQ(tokens(), 0);
+}
+
 TEST_F(PostingTest, AReceiptDeletedJustBeforeACrashIsTakenOffItsInvoice)
 {
-    addRow("r", "2000-07-01", 1, 150, "10", "A12");
-    run("qm1.mdb", "update inv set paid = 150 where a = 'A12'");
-    crashChild("delete", PostingStep::ReceiptStored);
-    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
-    EXPECT_DOUBLE_EQ(paid("A12"), 150);
-    Forms::get<RRC>();
-    EXPECT_DOUBLE_EQ(paid("A12"), 0);
-    EXPECT_EQ(pending(), 0);
-    EXPECT_TRUE(m_messages.log().empty());
+    for (const PostingStep step : {PostingStep::ReceiptStored, PostingStep::PostingFinished}) {
+        SCOPED_TRACE(stepName(step).toStdString());
+        run("qm.mdb", "delete from r");
+        addRow("r", "2000-07-01", 1, 150, "10", "A12");
+        run("qm1.mdb", "update inv set paid = 150 where a = 'A12'");
+        crashChild("delete", step);
+        EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
+        EXPECT_DOUBLE_EQ(paid("A12"), step == PostingStep::ReceiptStored ? 150 : 0);
+        Forms::get<RRC>();
+        EXPECT_DOUBLE_EQ(paid("A12"), 0);
+        EXPECT_EQ(pending(), 0);
+        EXPECT_EQ(tokens(), 0);
+        EXPECT_TRUE(m_messages.log().empty());
+        Forms::discardAll();
+    }
 }
 
 // With the invoice file locked by another program, the receipt is saved and the posting
