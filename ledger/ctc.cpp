@@ -281,12 +281,19 @@ void CTC::Command3_Click()
 void CTC::returnb_Click()
 {
     LedgerScreen *caller = nullptr;
-    if (CallerTag == QLatin1String("PRC"))
+    bool callerWaits = false; // the screen that opened the list is still loaded
+    if (CallerTag == QLatin1String("PRC")) {
+        callerWaits = Forms::isLoaded<PRC>();
         caller = &Forms::get<PRC>();
-    else if (CallerTag == QLatin1String("RRC"))
+    } else if (CallerTag == QLatin1String("RRC")) {
+        callerWaits = Forms::isLoaded<RRC>();
         caller = &Forms::get<RRC>();
-    if (caller) {
+    }
+    // A caller closed meanwhile comes back fresh, on a transaction of its own: that one gets
+    // nobody's job.
+    if (caller)
         caller->Show();
+    if (caller && callerWaits) {
         // The code goes over only when a data row's cell is current; the list is refreshed
         // and job_Click runs either way.
         if (!flex->Text().isEmpty() && flex->Row() != 0) {

@@ -296,6 +296,43 @@ TEST_F(JobListTest, ACodeAddedThereGoesBackIntoTheReceiptsForm)
     EXPECT_EQ(row("qm.mdb", "select v from r"), "O'NEIL");
 }
 
+// The screen that opened the list was closed meanwhile: Back brings up a fresh one, on a
+// stored transaction of its own, which keeps its own job.
+TEST_F(JobListTest, BackIntoAClosedScreenHandsNothingOver)
+{
+    addJob("ONE");
+    addJob("TWO");
+    for (const bool receipts : {false, true}) {
+        SCOPED_TRACE(receipts ? "receipts" : "payments");
+        const QString table = receipts ? "r" : "p";
+        addRow(table, "2000-07-01", 1, 110, "10");
+        run("qm.mdb", "update " + table + " set v = 'ONE'");
+        const auto screen = [receipts]() -> LedgerScreen & {
+            return receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        };
+        const auto loaded = [receipts] { return receipts ? Forms::isLoaded<RRC>() : Forms::isLoaded<PRC>(); };
+        screen().Show();
+        screen().Command1_Click(LedgerButton::Add);
+        CTC &list = openFrom(screen());
+        screen().close();
+        processEvents();
+        ASSERT_FALSE(loaded());
+
+        list.flex->clickCell(2, 0); // TWO
+        list.returnb_Click();
+        processEvents();
+        EXPECT_FALSE(Forms::isLoaded<CTC>());
+        ASSERT_TRUE(loaded());
+        EXPECT_EQ(screen().pay1[5]->Text(), "1");
+        EXPECT_EQ(screen().job->Text(), "ONE");
+        screen().Command1_Click(LedgerButton::OK);
+        EXPECT_FALSE(loaded());
+        EXPECT_EQ(rows("qm.mdb", "select v from " + table), QStringList{"ONE"});
+        EXPECT_TRUE(m_messages.log().empty());
+        Forms::discardAll();
+    }
+}
+
 TEST_F(JobListTest, MainMenuAsksFirstAndLeavesTheCallerLoaded)
 {
     PRC &payments = Forms::get<PRC>();
