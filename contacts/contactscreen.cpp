@@ -128,6 +128,11 @@ void ContactScreen::loadForBrowsing()
     loadCommon();
     m_record->RecordSource = QStringLiteral("select * from ") + table();
     m_record->Refresh();
+    // An empty table opens on a new record, so that the first one typed has a row to go into.
+    if (!m_record->hasCurrentRow()) {
+        startNewRecord();
+        return;
+    }
     EditMode = Editing;
     setMode(Editing, m_party == Party::Supplier);
 }
@@ -158,6 +163,11 @@ void ContactScreen::loadForOneRecord(const QString &key)
     Label1[0]->setVisible(false);
     m_record->RecordSource = QStringLiteral("select * from ") + table();
     m_record->Refresh();
+    startNewRecord();
+}
+
+void ContactScreen::startNewRecord()
+{
     m_record->Recordset().AddNew();
     EditMode = Adding;
     setMode(Adding, m_party == Party::Supplier);
@@ -323,15 +333,33 @@ void ContactScreen::moveRecord(int index)
     }
 }
 
+bool ContactScreen::writeRecord()
+{
+    const QString mode = statuspanel->Caption(), detailsMode = statuspanel2->Caption();
+    try {
+        Recordset &rs = m_record->Recordset();
+        if (statuspanel->Caption() == Editing)
+            rs.Edit();
+        // The record's Update: the data control validates and writes the bound boxes with it.
+        m_record->UpdateRecord();
+        if (rs.EditMode() != EditState::None)
+            rs.Update(); // nothing was typed: the row is written as it stands
+    } catch (const Error &e) {
+        // Not written: a new record is still a new one (the validation called it edited).
+        statuspanel->setCaption(mode);
+        statuspanel2->setCaption(detailsMode);
+        MsgBox(QStringLiteral("The record was not saved: ") + e.Description(), vbExclamation, Corvane);
+        return false;
+    }
+    return true;
+}
+
 void ContactScreen::ok()
 {
+    // Nothing stored: the screen stays as it is, with what was typed.
+    if (!writeRecord())
+        return;
     Recordset &rs = m_record->Recordset();
-    if (statuspanel->Caption() == Editing)
-        rs.Edit();
-    // The record's Update: the data control validates and writes the bound boxes with it.
-    m_record->UpdateRecord();
-    if (rs.EditMode() != EditState::None)
-        rs.Update(); // nothing was typed: the row is written as it stands
     if (CallerTag == callerTag()) {
         rs.setBookmark(rs.LastModified());
         handedKey() = rs.field(0).toText();

@@ -85,6 +85,8 @@ protected:
     // Form_Load of the single-record screens: the record whose key is `key`, or a new one
     // when the key is empty, not a whole number or names no record.
     void loadForOneRecord(const QString &key);
+    // A new, empty record on screen ("Adding").
+    void startNewRecord();
 
     // The record's data control (c or s), its table and who hands records over.
     Data *record() const;
@@ -127,6 +129,8 @@ private:
     void wireHandlers();
     void placeFormButtons();
     void ok();
+    // OK's write of the record on screen; false, after saying why, when nothing was stored.
+    bool writeRecord();
     void cancel();
     void moveRecord(int index);
     QString table() const;

@@ -365,14 +365,13 @@ TEST_F(ClientTest, DeleteRefusesWhileAddingAndSurvivesTheLastRecord)
     crcm &empty = Forms::get<crcm>();
     EXPECT_EQ(CurrentClientId, "");
     EXPECT_EQ(empty.Text1[3]->Text(), "");
-    EXPECT_EQ(empty.statuspanel->Caption(), "Editing");
+    EXPECT_EQ(empty.statuspanel->Caption(), "Adding"); // on a new client
 
-    // Nothing left to delete: the failure is said, and the screen stays as it is.
+    // Nothing left to delete.
     empty.fd_Click();
-    EXPECT_EQ(takeMessages(), QStringList({"Delete Current Record?", "No current record."}));
+    EXPECT_EQ(takeMessages(), QStringList({"Can't delete while adding!"}));
     EXPECT_EQ(&Forms::get<crcm>(), &empty);
-    // Add, type and OK still write the first client.
-    empty.addb_Click();
+    // Typed and OK'd, the first client is written.
     empty.Text1[3]->typeText("Fresh");
     empty.Command1_Click(ContactButton::OK);
     EXPECT_EQ(count("c"), 1);

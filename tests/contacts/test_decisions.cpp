@@ -83,6 +83,70 @@ TEST_F(ContactDecisionsTest, AHandBackToACallerThatIsGoneWritesNothingIntoIt)
     }
 }
 
+// On an empty table the browsing screens open on a new record ("Adding"), so the first client
+// or supplier typed is stored by OK.
+TEST_F(ContactDecisionsTest, TheFirstRecordOfAnEmptyTableIsStored)
+{
+    for (const QString table : {"c", "s"}) {
+        SCOPED_TRACE(table.toStdString());
+        Forms::get<Menu2>().Picture1_Click(table == "c" ? 7 : 8);
+        ContactScreen &screen = table == "c" ? static_cast<ContactScreen &>(Forms::get<crcm>()) : Forms::get<srcm>();
+        takeMessages();
+        EXPECT_EQ(screen.statuspanel->Caption(), "Adding");
+        screen.Text1[3]->typeText("First Co");
+        screen.Text1[4]->typeText("Pat");
+        screen.Command1_Click(ContactButton::OK);
+        EXPECT_EQ(takeMessages(), QStringList());
+        EXPECT_FALSE(Forms::isLoaded(screen));
+        EXPECT_EQ(count(table), 1);
+        EXPECT_EQ(column(table, 1, "l") + "|" + column(table, 1, "a"), "First Co|Pat");
+        Forms::discardAll();
+    }
+}
+
+// An OK that cannot write says why; the screen stays with what was typed, for another try.
+TEST_F(ContactDecisionsTest, AnOkThatCannotWriteSaysWhy)
+{
+    for (const QString table : {"c", "s"}) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(table.toStdString() + (existing ? " edited" : " new"));
+            run("qm.mdb", "delete from " + table);
+            if (existing)
+                addParty(table, "Alpha");
+            const QStringList before = dump(table);
+            for (const char *change : {"insert", "update"})
+                run("qm.mdb", QStringLiteral("create trigger refuse_%1 before %1 on %2 begin select raise(abort, "
+                                             "'the file is locked'); end")
+                                  .arg(QLatin1String(change), table));
+            Forms::get<Menu2>().Picture1_Click(table == "c" ? 7 : 8);
+            ContactScreen &screen
+                = table == "c" ? static_cast<ContactScreen &>(Forms::get<crcm>()) : Forms::get<srcm>();
+            takeMessages();
+            screen.Text1[3]->setText("");
+            screen.Text1[3]->typeText("Beta");
+            screen.Command1_Click(ContactButton::OK);
+            ASSERT_EQ(m_messages.log().size(), 1u);
+            EXPECT_EQ(m_messages.log()[0].text, "The record was not saved: the file is locked");
+            EXPECT_EQ(m_messages.log()[0].icon, vbExclamation);
+            EXPECT_EQ(m_messages.log()[0].title, "Corvane");
+            EXPECT_TRUE(Forms::isLoaded(screen));
+            EXPECT_EQ(screen.statuspanel->Caption(), existing ? "Editing" : "Adding");
+            EXPECT_EQ(screen.Text1[3]->Text(), "Beta");
+            EXPECT_EQ(dump(table), before);
+
+            // Once the file can be written, the same OK stores it.
+            for (const char *change : {"insert", "update"})
+                run("qm.mdb", QStringLiteral("drop trigger refuse_%1").arg(QLatin1String(change)));
+            takeMessages();
+            screen.Command1_Click(ContactButton::OK);
+            EXPECT_EQ(takeMessages(), QStringList());
+            EXPECT_FALSE(Forms::isLoaded(screen));
+            EXPECT_EQ(rows("qm.mdb", "select l from " + table), QStringList{"Beta"});
+            Forms::discardAll();
+        }
+    }
+}
+
 // File > Add asks the unsaved-edit question only while the flag is set: an edit the flag does
 // not see (the ABN box) is written as the screen reloads, without a question.
 TEST_F(ContactDecisionsTest, FileAddAsksOnlyWhileTheFlagIsSet)
