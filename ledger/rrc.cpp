@@ -41,6 +41,7 @@ RRC::RRC()
     buildInvoiceLink();
     r->onValidate = [this](DataAction &action, bool &save) { r_Validate(action, save); };
     r->onReposition = [this] { r_Reposition(); };
+    jobtext->onChange = [this] { jobtext_Change(); };
     getinv->onChange = [this] { getinv_Change(); };
     getinv->onClick = [this] { getinv_Click(); };
     getinv->onDblClick = [this] { getinv_DblClick(); };
@@ -94,6 +95,20 @@ void RRC::shownRow()
 {
     oldtot->setText(Text2[3]->Text());
     m_postedInvoice = pay1[3]->Text();
+    if (r->isOpen() && r->Recordset().EditMode() == EditState::Add) {
+        // A new receipt takes the job shown, and stores it with what is typed; by itself
+        // that is no edit, so an untouched new receipt is still left unwritten.
+        jobtext->setText(job->Text());
+        jobtext->setBoundDirty(false);
+    }
+}
+
+void RRC::jobtext_Change()
+{
+    // A receipt being shown shows its own job; a new one keeps the job shown (shownRow).
+    if (r->isFilling() && r->Recordset().EditMode() == EditState::Add)
+        return;
+    job->setText(jobtext->Text());
 }
 
 QString RRC::postedInvoice() const

@@ -23,6 +23,7 @@ public:
 
     void r_Validate(DataAction &action, bool &save);
     void r_Reposition();
+    void jobtext_Change();
     void fillinvlist();
     // The date of the invoice named in the list, "dd/mmm/yy"; nothing when there is no
     // such invoice or it cannot be read.

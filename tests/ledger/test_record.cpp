@@ -239,6 +239,51 @@ TEST_F(RecordTest, ARowShowsWhatIsStored)
                   QStringList({"90|20|110|2000-06-30", "33.3333|3.3333|36.6666|", "||55|"}));
 }
 
+// The job box shows the job of the row on screen, and what it shows is stored: a moved-to row
+// shows its own; after Add the payments screen starts without one, while a new receipt takes
+// the job shown.
+TEST_F(RecordTest, TheJobShownIsTheJobStored)
+{
+    run("qm1.mdb", "insert into jac (jac) values ('ONE'), ('TWO')");
+    struct Case
+    {
+        bool receipts;
+        QString afterAdd; // the job shown, and then stored, for a new row
+    };
+    for (const Case &c : {Case{false, ""}, Case{true, "ONE"}}) {
+        SCOPED_TRACE(c.receipts ? "receipts" : "payments");
+        const QString table = c.receipts ? "r" : "p";
+        addRow(table, "2000-07-01", 1, 110, "10");
+        addRow(table, "2000-07-02", 1, 220, "10");
+        run("qm.mdb", "update " + table + " set v = case ID when 1 then 'ONE' else 'TWO' end");
+        LedgerScreen &form = c.receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        EXPECT_EQ(form.job->Text(), "ONE");
+        form.Command1_Click(LedgerButton::Next);
+        EXPECT_EQ(form.job->Text(), "TWO");
+        form.Command1_Click(LedgerButton::Previous);
+        EXPECT_EQ(form.job->Text(), "ONE");
+
+        form.Command1_Click(LedgerButton::Add);
+        EXPECT_EQ(form.job->Text(), c.afterAdd);
+        enter(form, "03/jul/00", 0, "330");
+        form.Command1_Click(LedgerButton::OK);
+        EXPECT_TRUE(m_messages.log().empty());
+        EXPECT_EQ(rows("qm.mdb", "select ifnull(v, '') from " + table + " order by ID"),
+                  QStringList({"ONE", "TWO", c.afterAdd}));
+
+        // A new row left untouched is no entry: the close box leaves it unstored, unasked.
+        LedgerScreen &again = c.receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        again.Show();
+        again.Command1_Click(LedgerButton::Add);
+        again.close();
+        processEvents();
+        EXPECT_FALSE(Forms::isLoaded(again));
+        EXPECT_TRUE(m_messages.log().empty());
+        EXPECT_EQ(row("qm.mdb", "select count(*) from " + table), "3");
+        Forms::discardAll();
+    }
+}
+
 TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)
 {
     addRow("p", "2000-07-01", 1, 110, "10");
