@@ -130,6 +130,24 @@ TEST_F(ComputeBasTest, TheSumsOfABookMakeTheLabels)
               "G18 0.00 G19 2860.00 G20 260.00 W1 0.00 T1 1300.00 1A 100.00 1B 260.00");
 }
 
+// Private use is taken off only what carried GST: a GST-free purchase counts once, in G14,
+// whatever share of it was private, and leaves G15 and G17 as they were.
+TEST_F(ComputeBasTest, PrivateUseOfAGstFreePurchaseAddsNothingToG15)
+{
+    pay("Expense", "STD", 110, 10, 50); // taxed, half private: 55 in G15
+    const BasFigures taxedOnly = compute().figures;
+    EXPECT_EQ(Format(taxedOnly.G[15], "##0.00"), "55.00");
+    EXPECT_EQ(Format(taxedOnly.G[17], "##0.00"), "55.00");
+
+    pay("Expense", "STD", 200, 0, 50); // GST-free, half private
+    const BasFigures both = compute().figures;
+    EXPECT_EQ(Format(both.G[12], "##0.00"), "310.00");
+    EXPECT_EQ(Format(both.G[14], "##0.00"), "200.00");
+    EXPECT_EQ(Format(both.G[15], "##0.00"), "55.00");
+    EXPECT_EQ(Format(both.G[17], "##0.00"), "55.00");
+    EXPECT_EQ(Format(both.B1, "##0.00"), Format(taxedOnly.B1, "##0.00"));
+}
+
 TEST_F(ComputeBasTest, AMismatchIsReportedAlsoWhenALaterSumFails)
 {
     pay("Expense", "NEW", 11000, 1000); // whole in G11, nothing in G12 in the year starting 2000

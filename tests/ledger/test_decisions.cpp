@@ -58,6 +58,26 @@ TEST_F(DecisionsTest, AddChecksAnEditedRow)
     }
 }
 
+// A saved row holds what its boxes show, box for box: also a column changed behind the
+// screen's back since the row was shown, which the user never saw.
+TEST_F(DecisionsTest, ASaveStoresEveryBoxAsShown)
+{
+    for (const bool receipts : {false, true}) {
+        SCOPED_TRACE(receipts ? "receipts" : "payments");
+        const QString table = receipts ? "r" : "p";
+        addRow(table, "2000-07-01", 1, 110, "10");
+        run("qm.mdb", "update " + table + " set a = 'Fuel'");
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        run("qm.mdb", "update " + table + " set a = 'Changed elsewhere', n = 'A note', h = 'WAGES'");
+        retype(form.Text2[3], "220");
+        form.Command1_Click(LedgerButton::OK);
+        EXPECT_TRUE(m_messages.log().empty());
+        EXPECT_EQ(row("qm.mdb", "select a, ifnull(n, '(none)'), ifnull(h, '(none)'), e from " + table),
+                  "Fuel|(none)|Other|220");
+        Forms::discardAll();
+    }
+}
+
 // Record > Delete takes the amount off only once the receipt is gone: a receipt that could
 // not be deleted leaves its invoice alone.
 TEST_F(DecisionsTest, DeleteTakesTheAmountOffOnlyWhenTheReceiptIsGone)
