@@ -226,13 +226,13 @@ TEST_F(BasTest, RowsEnteredOnTheLedgerFormsAddUpAsTheBookSays)
     RRC &receipts = Forms::get<RRC>();
     enter(receipts, "15/jul/01", "10/jul/01", "1100", "Services");
     receipts.Command1_Click(LedgerButton::OK); // OK
-    ASSERT_FALSE(Forms::isLoaded<RRC>()) << m_messages.texts().front().toStdString();
+    ASSERT_FALSE(Forms::isLoaded<RRC>()) << messages().join(" / ").toStdString();
     PRC &payments = Forms::get<PRC>();
     enter(payments, "10/sep/01", "10/sep/01", "110", "MOTOR");
     payments.Combo2[0]->pick(payments.Combo2[0]->findText("Expense"));
     payments.Combo2[4]->pick(payments.Combo2[4]->findText("25"));
     payments.Command1_Click(LedgerButton::OK);
-    ASSERT_FALSE(Forms::isLoaded<PRC>()) << m_messages.texts().front().toStdString();
+    ASSERT_FALSE(Forms::isLoaded<PRC>()) << messages().join(" / ").toStdString();
     m_messages.clear();
 
     for (const Row &row : Book)

@@ -159,6 +159,7 @@ TEST_F(JobListTest, EditRefusesAnOverlongOrEmptyCode)
 
     list.Text4[0]->setText("  ");
     list.Command7_Click();
+    ASSERT_FALSE(m_messages.log().empty());
     EXPECT_EQ(m_messages.log().back().text, "Job / Account must not be empty");
     EXPECT_EQ(row("qm1.mdb", QStringLiteral("select jac from jac where id = %1").arg(id)), longCode);
     EXPECT_TRUE(list.SSPanel1->Visible());

@@ -102,7 +102,7 @@ TEST_F(DecisionsTest, ADeleteWhosePostingFailsSaysSo)
     addRow("r", "2000-07-01", 1, 150, "10", "B7");
     RRC &form = Forms::get<RRC>();
     form.mrd_Click();
-    EXPECT_EQ(messages(),
+    ASSERT_EQ(messages(),
               QStringList({"The receipt was deleted, but the paid amount of invoice B7 was not updated (the "
                            "invoice has no paid amount). It will be updated the next time the receipts "
                            "screen is opened."}));

@@ -63,7 +63,7 @@ TEST_F(ScreensTest, SearchingForAMissingRowSaysSoAndStartsANewRow)
         run("qm.mdb", "delete from " + table + " where ID = 1"); // gone since it was found
         reports.flex->doubleClickCell(1, 0);
         LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
-        EXPECT_EQ(messages(), QStringList({"No current record."}));
+        ASSERT_EQ(messages(), QStringList({"No current record."}));
         EXPECT_EQ(m_messages.log().front().icon, vbExclamation);
         EXPECT_EQ(form.statuspanel->Caption(), "Adding");
         EXPECT_EQ(form.pay1[0]->Text() + form.Text2[3]->Text() + form.combo1->Text(), "");
@@ -137,6 +137,7 @@ TEST_F(ScreensTest, TheMenusAskBeforeLeavingAnEntry)
     enter(form, "01/jul/00", 0, "22");
     m_messages.queueAnswer(vbNo);
     form.en->onClick();
+    ASSERT_FALSE(m_messages.log().empty());
     EXPECT_EQ(m_messages.log().back().title, "Quitting QUILLMARK");
     EXPECT_EQ(m_messages.log().back().buttons, vbYesNoCancel);
     EXPECT_EQ(m_services->quitCalls, 0);
@@ -145,6 +146,7 @@ TEST_F(ScreensTest, TheMenusAskBeforeLeavingAnEntry)
     EXPECT_TRUE(Forms::isLoaded(form));
     m_services->printerWorks = false;
     form.mps->onClick();
+    ASSERT_FALSE(m_messages.log().empty());
     EXPECT_EQ(m_messages.log().back().text, "Printer Error");
     EXPECT_EQ(m_messages.log().back().title, "QUILLMARK");
     m_messages.queueAnswer(vbYes);
