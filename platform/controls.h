@@ -82,8 +82,8 @@ public:
     Value boundValue() const override;
     void fillBound(const Value &value) override;
 
-    // Tests: what the user typing `text` into the box does: it replaces the selection or goes
-    // in at the cursor, and the cursor ends after it.
+    // Tests: what the user typing or pasting `text` into the box does: it replaces the
+    // selection or goes in at the cursor, and the cursor ends after it.
     void typeText(const QString &text);
 
     Handler onChange, onClick, onDblClick, onGotFocus, onLostFocus;
