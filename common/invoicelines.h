@@ -32,4 +32,16 @@ struct InvoiceTotals
 };
 InvoiceTotals workOutTotals(const InvoiceLines &lines);
 
+// A rate or amount as the cell shows it while it is typed: the text and where the cursor stands.
+struct MoneyEntry
+{
+    QString text;
+    int cursor = 0;
+};
+// The cell held `before`, and an edit left `after` with the cursor at `cursor`. The text is
+// shown as money. A decimal point typed puts the cursor just after the point; a digit typed
+// after the point replaces the cent it stands on, and none goes past the second cent.
+// Otherwise the cursor stands before the point, so that digits typed next extend the whole part.
+MoneyEntry enterMoney(const QString &before, const QString &after, int cursor);
+
 } // namespace qm

@@ -267,12 +267,20 @@ void INV::l_Change(int row, int index)
     LineTexts texts;
     for (int i = 0; i < LineCells; ++i)
         texts[i] = cells[i]->Text();
+    // A rate or amount being typed: where the cursor goes decides what the next key does.
+    const bool money = index == LineRate || index == LineAmount;
+    int cursorFromEnd = 0;
+    if (money) {
+        TextBox *cell = cells[index];
+        const MoneyEntry entry = enterMoney(cell->PreviousText(), cell->Text(), cell->SelStart());
+        texts[index] = entry.text;
+        cursorFromEnd = static_cast<int>(entry.text.size()) - entry.cursor;
+    }
     const LineTexts worked = workOutLine(texts, index);
     for (int i = 0; i < LineCells; ++i)
         cells[i]->setText(worked[i]);
-    // Digits typed next into a rate or amount extend its whole-number part.
-    if (index == LineRate || index == LineAmount)
-        cells[index]->setSelStart(std::max(0, static_cast<int>(cells[index]->Text().size()) - 3));
+    if (money)
+        cells[index]->setSelStart(std::max(0, static_cast<int>(cells[index]->Text().size()) - cursorFromEnd));
     showTotals();
 }
 

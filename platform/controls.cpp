@@ -170,6 +170,7 @@ void TextBox::setText(const QString &text)
 {
     if (text == m_text)
         return;
+    m_previous = m_text;
     m_text = text;
     if (m_line) {
         const QSignalBlocker blocker(m_line);
@@ -179,6 +180,11 @@ void TextBox::setText(const QString &text)
         m_multi->setPlainText(text);
     }
     raiseChange();
+}
+
+QString TextBox::PreviousText() const
+{
+    return m_previous;
 }
 
 int TextBox::MaxLength() const
@@ -303,6 +309,7 @@ void TextBox::typeText(const QString &text)
         m_multi->setTextCursor(cursor);
     }
     if (typed != m_text) {
+        m_previous = m_text;
         m_text = typed;
         raiseChange();
     }
@@ -312,6 +319,7 @@ void TextBox::userEdited(const QString &text)
 {
     if (text == m_text)
         return;
+    m_previous = m_text;
     m_text = text;
     runEvent(this, [this] { raiseChange(); });
 }
