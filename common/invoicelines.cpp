@@ -4,6 +4,7 @@
 #include "common/format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qm {
 
@@ -51,6 +52,16 @@ InvoiceTotals workOutTotals(const InvoiceLines &lines)
     gst = roundDecimal(gst, 2);
     other = roundDecimal(other, 2);
     return {Format(nett, Money), Format(gst, Money), Format(other, Money), Format(nett + gst + other, Money)};
+}
+
+bool hasNumberBeyondRange(const InvoiceLines &lines)
+{
+    const QString beyond[] = {QString::number(HUGE_VAL), QString::number(-HUGE_VAL), QString::number(std::nan(""))};
+    for (const LineTexts &row : lines)
+        for (int cell : {LineQty, LineRate, LineTaxAmount, LineAmount})
+            if (std::find(std::begin(beyond), std::end(beyond), row[cell].trimmed()) != std::end(beyond))
+                return true;
+    return false;
 }
 
 MoneyEntry enterMoney(const QString &before, const QString &after, int cursor)

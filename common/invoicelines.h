@@ -32,6 +32,10 @@ struct InvoiceTotals
 };
 InvoiceTotals workOutTotals(const InvoiceLines &lines);
 
+// True when a number cell of some row (QTY, $RATE, $TAX AMT, $AMOUNT) shows no finite number:
+// the row's arithmetic went beyond the range of a double and wrote "inf" or "nan".
+bool hasNumberBeyondRange(const InvoiceLines &lines);
+
 // A rate or amount as the cell shows it while it is typed: the text and where the cursor stands.
 struct MoneyEntry
 {

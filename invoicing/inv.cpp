@@ -405,12 +405,14 @@ bool INV::save_Click()
         exclaim(QStringLiteral("Date Shipped is not a date."));
         return false;
     }
-    // A sum beyond what a number holds shows as "inf" or "nan" and would be stored as 0.
-    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal}) {
-        if (!total->Text().isEmpty() && !isNumeric(total->Text())) {
-            exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
-            return false;
-        }
+    // A sum or a line beyond what a number holds shows as "inf" or "nan" and would be stored as
+    // 0 or as that text.
+    bool beyondRange = hasNumberBeyondRange(lineTexts());
+    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal})
+        beyondRange = beyondRange || (!total->Text().isEmpty() && !isNumeric(total->Text()));
+    if (beyondRange) {
+        exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
+        return false;
     }
     const bool adding = statuspanel->Caption() != Editing;
     Hourglass hourglass(*this);
