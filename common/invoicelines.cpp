@@ -3,6 +3,9 @@
 #include "common/convert.h"
 #include "common/format.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qm {
 
 namespace {
@@ -49,6 +52,45 @@ InvoiceTotals workOutTotals(const InvoiceLines &lines)
     gst = roundDecimal(gst, 2);
     other = roundDecimal(other, 2);
     return {Format(nett, Money), Format(gst, Money), Format(other, Money), Format(nett + gst + other, Money)};
+}
+
+bool hasNumberBeyondRange(const InvoiceLines &lines)
+{
+    const QString beyond[] = {QString::number(HUGE_VAL), QString::number(-HUGE_VAL), QString::number(std::nan(""))};
+    for (const LineTexts &row : lines)
+        for (int cell : {LineQty, LineRate, LineTaxAmount, LineAmount})
+            if (std::find(std::begin(beyond), std::end(beyond), row[cell].trimmed()) != std::end(beyond))
+                return true;
+    return false;
+}
+
+MoneyEntry enterMoney(const QString &before, const QString &after, int cursor)
+{
+    const auto money = [](const QString &text) { return Format(Val(text), Money); };
+    const auto pointOf = [](const QString &text) { return static_cast<int>(text.indexOf(u'.')); };
+    // One key typed: the text before it with one character more, just before the cursor.
+    const int at = cursor - 1;
+    const bool oneKey = after.size() == before.size() + 1 && at >= 0 && at < after.size()
+                        && QStringView(after).first(at) == QStringView(before).first(at)
+                        && QStringView(after).sliced(at + 1) == QStringView(before).sliced(at);
+    const QChar key = oneKey ? after[at] : QChar();
+    const int point = pointOf(before);
+    if (key == u'.') {
+        const QString text = money(point >= 0 ? before : after);
+        return {text, pointOf(text) + 1};
+    }
+    if (key >= u'0' && key <= u'9' && point >= 0 && at > point) {
+        const QString typed = before.first(at) + key + before.sliced(std::min(at + 1, static_cast<int>(before.size())));
+        // Past the second cent there is nothing left to replace: the key is dropped.
+        if (typed.size() - point - 1 > 2) {
+            const QString text = money(before);
+            return {text, static_cast<int>(text.size())};
+        }
+        const QString text = money(typed);
+        return {text, std::min(pointOf(text) + (at + 1 - point), static_cast<int>(text.size()))};
+    }
+    const QString text = money(after);
+    return {text, std::max(0, pointOf(text))};
 }
 
 } // namespace qm

@@ -32,4 +32,20 @@ struct InvoiceTotals
 };
 InvoiceTotals workOutTotals(const InvoiceLines &lines);
 
+// True when a number cell of some row (QTY, $RATE, $TAX AMT, $AMOUNT) shows no finite number:
+// the row's arithmetic went beyond the range of a double and wrote "inf" or "nan".
+bool hasNumberBeyondRange(const InvoiceLines &lines);
+
+// A rate or amount as the cell shows it while it is typed: the text and where the cursor stands.
+struct MoneyEntry
+{
+    QString text;
+    int cursor = 0;
+};
+// The cell held `before`, and an edit left `after` with the cursor at `cursor`. The text is
+// shown as money. A decimal point typed puts the cursor just after the point; a digit typed
+// after the point replaces the cent it stands on, and none goes past the second cent.
+// Otherwise the cursor stands before the point, so that digits typed next extend the whole part.
+MoneyEntry enterMoney(const QString &before, const QString &after, int cursor);
+
 } // namespace qm

@@ -267,12 +267,20 @@ void INV::l_Change(int row, int index)
     LineTexts texts;
     for (int i = 0; i < LineCells; ++i)
         texts[i] = cells[i]->Text();
+    // A rate or amount being typed: where the cursor goes decides what the next key does.
+    const bool money = index == LineRate || index == LineAmount;
+    int cursorFromEnd = 0;
+    if (money) {
+        TextBox *cell = cells[index];
+        const MoneyEntry entry = enterMoney(cell->PreviousText(), cell->Text(), cell->SelStart());
+        texts[index] = entry.text;
+        cursorFromEnd = static_cast<int>(entry.text.size()) - entry.cursor;
+    }
     const LineTexts worked = workOutLine(texts, index);
     for (int i = 0; i < LineCells; ++i)
         cells[i]->setText(worked[i]);
-    // Digits typed next into a rate or amount extend its whole-number part.
-    if (index == LineRate || index == LineAmount)
-        cells[index]->setSelStart(std::max(0, static_cast<int>(cells[index]->Text().size()) - 3));
+    if (money)
+        cells[index]->setSelStart(std::max(0, static_cast<int>(cells[index]->Text().size()) - cursorFromEnd));
     showTotals();
 }
 
@@ -397,12 +405,14 @@ bool INV::save_Click()
         exclaim(QStringLiteral("Date Shipped is not a date."));
         return false;
     }
-    // A sum beyond what a number holds shows as "inf" or "nan" and would be stored as 0.
-    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal}) {
-        if (!total->Text().isEmpty() && !isNumeric(total->Text())) {
-            exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
-            return false;
-        }
+    // A sum or a line beyond what a number holds shows as "inf" or "nan" and would be stored as
+    // 0 or as that text.
+    bool beyondRange = hasNumberBeyondRange(lineTexts());
+    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal})
+        beyondRange = beyondRange || (!total->Text().isEmpty() && !isNumeric(total->Text()));
+    if (beyondRange) {
+        exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
+        return false;
     }
     const bool adding = statuspanel->Caption() != Editing;
     Hourglass hourglass(*this);

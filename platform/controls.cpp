@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include "platform/datacontrol.h"
+#include "platform/typedtext.h"
 
 #include <QAction>
 #include <QEnterEvent>
@@ -142,12 +143,12 @@ TextBox::TextBox(QWidget *parent, bool multiLine)
     QWidget *editor = nullptr;
     if (multiLine) {
         m_multi = new QPlainTextEdit(this);
-        connect(m_multi, &QPlainTextEdit::textChanged, this, [this] { userEdited(m_multi->toPlainText()); });
+        connect(m_multi, &QPlainTextEdit::textChanged, this, [this] { userEdited(takeTypedText(*m_multi)); });
         editor = m_multi;
     } else {
         m_line = new QLineEdit(this);
         m_line->setValidator(new LengthValidator(m_line, &m_maxLength));
-        connect(m_line, &QLineEdit::textEdited, this, [this](const QString &text) { userEdited(text); });
+        connect(m_line, &QLineEdit::textEdited, this, [this] { userEdited(takeTypedText(*m_line)); });
         editor = m_line;
     }
     layout->addWidget(editor);
@@ -169,6 +170,7 @@ void TextBox::setText(const QString &text)
 {
     if (text == m_text)
         return;
+    m_previous = m_text;
     m_text = text;
     if (m_line) {
         const QSignalBlocker blocker(m_line);
@@ -178,6 +180,11 @@ void TextBox::setText(const QString &text)
         m_multi->setPlainText(text);
     }
     raiseChange();
+}
+
+QString TextBox::PreviousText() const
+{
+    return m_previous;
 }
 
 int TextBox::MaxLength() const
@@ -285,7 +292,7 @@ void TextBox::typeText(const QString &text)
     // Typing replaces the selection, or goes in at the cursor, as far as the length allows.
     const int start = std::clamp(SelStart(), 0, static_cast<int>(m_text.size()));
     const int selected = std::min(SelLength(), static_cast<int>(m_text.size()) - start);
-    QString inserted = text;
+    QString inserted = typedText(text);
     if (m_maxLength > 0)
         inserted.truncate(std::max(0, m_maxLength - static_cast<int>(m_text.size()) + selected));
     QString typed = m_text;
@@ -302,6 +309,7 @@ void TextBox::typeText(const QString &text)
         m_multi->setTextCursor(cursor);
     }
     if (typed != m_text) {
+        m_previous = m_text;
         m_text = typed;
         raiseChange();
     }
@@ -311,6 +319,7 @@ void TextBox::userEdited(const QString &text)
 {
     if (text == m_text)
         return;
+    m_previous = m_text;
     m_text = text;
     runEvent(this, [this] { raiseChange(); });
 }
@@ -445,7 +454,8 @@ ComboBox::ComboBox(QWidget *parent, Style style)
     });
     if (lineEdit()) {
         lineEdit()->installEventFilter(this);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+            const QString text = takeTypedText(*lineEdit());
             if (text == m_text)
                 return;
             m_text = text;
@@ -586,7 +596,7 @@ void ComboBox::typeText(const QString &text)
 {
     if (m_locked || m_style != DropdownCombo)
         return;
-    const QString typed = m_text + text;
+    const QString typed = m_text + typedText(text);
     {
         const QSignalBlocker blocker(this);
         lineEdit()->setText(typed);

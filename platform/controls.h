@@ -65,6 +65,9 @@ public:
     QString Text() const;
     // Raises Change when the text differs from what the box holds.
     void setText(const QString &text);
+    // The text the box held before its latest change, typed or set: a Change handler compares
+    // it with Text() to see what was typed.
+    QString PreviousText() const;
     // Limits typing only: code may load a longer text.
     int MaxLength() const;
     void setMaxLength(int length);
@@ -82,8 +85,8 @@ public:
     Value boundValue() const override;
     void fillBound(const Value &value) override;
 
-    // Tests: what the user typing `text` into the box does: it replaces the selection or goes
-    // in at the cursor, and the cursor ends after it.
+    // Tests: what the user typing or pasting `text` into the box does: it replaces the
+    // selection or goes in at the cursor, and the cursor ends after it.
     void typeText(const QString &text);
 
     Handler onChange, onClick, onDblClick, onGotFocus, onLostFocus;
@@ -99,6 +102,7 @@ private:
     QLineEdit *m_line = nullptr;
     QPlainTextEdit *m_multi = nullptr;
     QString m_text;
+    QString m_previous;
     int m_maxLength = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/datacontrol.h"
 #include "platform/error.h"
 #include "platform/services.h"
+#include "platform/typedtext.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -22,7 +23,8 @@ DBCombo::DBCombo(QWidget *parent, Style style)
             [this](int index) { runEvent(this, [this, index] { pickRow(index); }); });
     if (QLineEdit *edit = lineEdit()) {
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            const QString text = takeTypedText(*edit);
             runEvent(this, [this, text] {
                 if (m_locked) {
                     showValue(m_text, m_boundText); // puts the old text back
@@ -157,7 +159,7 @@ void DBCombo::typeText(const QString &text)
 {
     if (m_locked || m_style != DropdownCombo || !isEnabled())
         return;
-    const QString typed = m_text + text;
+    const QString typed = m_text + typedText(text);
     const int row = rowOfText(typed, true);
     if (row >= 0)
         showValue(typed, m_rows[row].bound);

@@ -19,6 +19,9 @@ QString enquote(const QString &text, QChar quote)
 
 QString SqlText(const QString &text)
 {
+    // A statement ends at its first NUL character: whatever follows would be lost.
+    if (text.contains(QChar(u'\0')))
+        throw Error(ErrorCode::InvalidProcedureCall, QStringLiteral("A text with a NUL character cannot go into SQL."));
     return enquote(text, QLatin1Char('\''));
 }
 

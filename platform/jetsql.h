@@ -5,7 +5,8 @@
 // The old engine's SQL dialect, as the screens write it, carried over to SQLite.
 namespace qm {
 
-// The one quoting function: 'text' with every apostrophe doubled.
+// The one quoting function: 'text' with every apostrophe doubled. A text holding a NUL
+// character is Error 5.
 QString SqlText(const QString &text);
 // A name quoted the same way: "name" with every double quote doubled.
 QString SqlName(const QString &name);

@@ -169,24 +169,81 @@ TEST_F(LineRowTest, EachEditWorksOutItsRowAndTheTotals)
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// Digits typed into a rate or an amount extend its whole-number part.
-TEST_F(LineRowTest, TypingStaysBeforeThePoint)
+// Rates and amounts typed key by key: digits before the point extend the whole part, the point
+// moves to the cents, and digits there replace the cents in turn.
+TEST_F(LineRowTest, MoneyTypedKeyByKey)
+{
+    const LineCase cases[] = {
+        {"a rate with cents",
+         {typed(1, Q, "1"), typed(1, R, "380.50")},
+         "1||380.50||.00|380.50",
+         "380.50|.00|.00|380.50"},
+        {"a rate on a GST row",
+         {typed(1, Q, "1"), doubleClicked(1, T), typed(1, R, "26.75")},
+         "1||26.75|GST|2.68|29.43",
+         "26.75|2.68|.00|29.43"},
+        {"one cent digit", {typed(1, Q, "1"), typed(1, R, "12.5")}, "1||12.50||.00|12.50", "12.50|.00|.00|12.50"},
+        {"cents alone", {typed(1, Q, "4"), typed(1, R, ".25")}, "4||.25||.00|1.00", "1.00|.00|.00|1.00"},
+        {"no third cent", {typed(1, Q, "1"), typed(1, R, "9.999")}, "1||9.99||.00|9.99", "9.99|.00|.00|9.99"},
+        {"a second point goes back to the cents",
+         {typed(1, Q, "1"), typed(1, R, "3.5.7")},
+         "1||3.70||.00|3.70",
+         "3.70|.00|.00|3.70"},
+        {"digits typed after a paste extend the whole part",
+         {typed(1, Q, "2"), pasted(1, R, "7.25"), typed(1, R, "1")},
+         "2||71.25||.00|142.50",
+         "142.50|.00|.00|142.50"},
+        {"an amount with cents",
+         {typed(1, Q, "2"), typed(1, A, "21.50")},
+         "2||10.75||.00|21.50",
+         "21.50|.00|.00|21.50"},
+    };
+    for (const LineCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Forms::discardAll();
+        processEvents();
+        for (const Step &step : c.steps)
+            apply(step);
+        EXPECT_EQ(line(1), c.row1);
+        EXPECT_EQ(totals(), c.totals);
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// Where the cursor stands after each key decides what the next one does.
+TEST_F(LineRowTest, TheCursorFollowsThePoint)
 {
     INV &f = form();
     apply(typed(4, Q, "2"));
-    apply(typed(4, R, "5"));
-    EXPECT_EQ(f.l4[R]->SelStart(), 1);
-    apply(typed(4, R, "2"));
-    EXPECT_EQ(line(4), "2||52.00||.00|104.00");
-    EXPECT_EQ(f.l4[R]->SelStart(), 2);
-    // Typed after the cents, a digit is lost; before the point it makes the amount.
-    apply(typed(4, A, "3"));
-    EXPECT_EQ(line(4), "2||52.00||.00|104.00");
-    EXPECT_EQ(f.l4[A]->SelStart(), 3);
-    apply(typed(4, A, "3"));
-    EXPECT_EQ(line(4), "2||521.50||.00|1043.00");
-    EXPECT_EQ(f.l4[A]->SelStart(), 4);
-    EXPECT_EQ(totals(), "1043.00|.00|.00|1043.00");
+    const struct
+    {
+        int cell;
+        const char *key;
+        const char *shown;
+        int cursor;
+    } keys[] = {
+        {R, "5", "5.00", 1},
+        {R, "2", "52.00", 2},
+        {R, ".", "52.00", 3},
+        {R, "7", "52.70", 4},
+        {R, "5", "52.75", 5},
+        {R, "9", "52.75", 5},
+        {R, ".", "52.75", 3},
+        // Typed after the amount's cents, a digit is dropped.
+        {A, "3", "105.50", 6},
+    };
+    for (const auto &key : keys) {
+        SCOPED_TRACE(std::string(key.key) + " -> " + key.shown);
+        apply(typed(4, key.cell, key.key));
+        EXPECT_EQ(f.l4[key.cell]->Text(), key.shown);
+        EXPECT_EQ(f.l4[key.cell]->SelStart(), key.cursor);
+    }
+    // Before the point, a digit extends the whole part and the cursor returns before the point.
+    f.l4[R]->setSelStart(0);
+    apply(typed(4, R, "1"));
+    EXPECT_EQ(line(4), "2||152.75||.00|305.50");
+    EXPECT_EQ(f.l4[R]->SelStart(), 3);
+    EXPECT_EQ(totals(), "305.50|.00|.00|305.50");
 }
 
 } // namespace qm::test

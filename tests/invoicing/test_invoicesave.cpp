@@ -108,13 +108,13 @@ TEST(InvoiceSaveChild, SavesUntilKilled)
     ADD_FAILURE() << "the save never stopped; messages: " << messages.texts().size();
 }
 
-// A quantity or rate so large that the sums cannot be worked out shows "inf" or "nan": the
-// save refuses it, writes nothing and leaves the form as it was.
+// A quantity, rate or amount so large that a line or the sums cannot be worked out shows "inf"
+// or "nan": the save refuses it, writes nothing and leaves the form as it was.
 TEST_F(InvoiceSaveTest, AmountsTooLargeToAddUpAreRefused)
 {
     struct Line
     {
-        const char *qty, *rate, *taxAmount;
+        const char *qty, *rate, *taxAmount, *amount = nullptr;
     };
     const struct
     {
@@ -122,6 +122,7 @@ TEST_F(InvoiceSaveTest, AmountsTooLargeToAddUpAreRefused)
         std::vector<Line> lines;
         const char *total; // TOTAL DUE as shown
     } cases[] = {
+        {"a rate beyond the largest number from the amount", {{".5", "", "", "1e308"}}, ".00"},
         {"one row beyond the largest number", {{"1e308", "10", ""}}, "inf"},
         {"two rows that cancel into no number", {{"1e308", "10", ""}, {"-1e308", "10", ""}}, "nan"},
         {"other tax beyond the largest number", {{"1", "1", "1e308"}, {"1", "1", "1e308"}}, "inf"},
@@ -146,6 +147,10 @@ TEST_F(InvoiceSaveTest, AmountsTooLargeToAddUpAreRefused)
                 cells[LineQty]->setText(c.lines[i].qty);
                 cells[LineTaxAmount]->setText(c.lines[i].taxAmount);
                 cells[LineRate]->setText(c.lines[i].rate);
+                if (c.lines[i].amount) {
+                    cells[LineAmount]->setText(c.lines[i].amount);
+                    EXPECT_EQ(cells[LineRate]->Text(), "inf");
+                }
             }
             EXPECT_EQ(form().xtotal->Text(), c.total);
             EXPECT_FALSE(form().save_Click());

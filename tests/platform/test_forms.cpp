@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 #include "platform/datacontrol.h"
+#include "platform/dbcombo.h"
 #include "platform/error.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
@@ -8,6 +9,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace qm::test {
 
@@ -223,6 +226,53 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingOnly)
     EXPECT_EQ(box.Text(), "abcde");
     box.setText(QString(60, QLatin1Char('x')));
     EXPECT_EQ(box.Text().size(), 60);
+}
+
+// A NUL character typed or pasted into a box is dropped, in what the box holds and shows: SQL
+// built from the text would end at it.
+TEST_F(ControlsTest, TypingAndPastingDropNulCharacters)
+{
+    QWidget parent;
+    const QString pasted = QStringLiteral("A1") + QChar(u'\0') + QStringLiteral("7") + QChar(u'\0');
+    TextBox line(&parent), multi(&parent, true);
+    ComboBox combo(&parent);
+    DBCombo dbCombo(&parent);
+    QLineEdit *lineEditor = line.findChild<QLineEdit *>();
+    QPlainTextEdit *multiEditor = multi.findChild<QPlainTextEdit *>();
+    const struct
+    {
+        const char *name;
+        std::function<void()> paste;    // through the editor, as the user's paste goes
+        std::function<void()> typeText; // through the tests' typing
+        std::function<QString()> held;  // what the control holds
+        std::function<QString()> shown; // what its editor shows
+        std::function<void()> clear;
+    } boxes[] = {
+        {"text box", [&] { lineEditor->insert(pasted); }, [&] { line.typeText(pasted); }, [&] { return line.Text(); },
+         [&] { return lineEditor->text(); }, [&] { line.setText({}); }},
+        {"multi-line text box", [&] { multiEditor->insertPlainText(pasted); }, [&] { multi.typeText(pasted); },
+         [&] { return multi.Text(); }, [&] { return multiEditor->toPlainText(); }, [&] { multi.setText({}); }},
+        {"combo", [&] { combo.lineEdit()->insert(pasted); }, [&] { combo.typeText(pasted); },
+         [&] { return combo.Text(); }, [&] { return combo.lineEdit()->text(); }, [&] { combo.setText({}); }},
+        {"data combo", [&] { dbCombo.lineEdit()->insert(pasted); }, [&] { dbCombo.typeText(pasted); },
+         [&] { return dbCombo.Text(); }, [&] { return dbCombo.lineEdit()->text(); }, [&] { dbCombo.setText({}); }},
+    };
+    for (const auto &box : boxes) {
+        SCOPED_TRACE(box.name);
+        box.paste();
+        EXPECT_EQ(box.held(), "A17");
+        EXPECT_EQ(box.shown(), "A17");
+        box.clear();
+        box.typeText();
+        EXPECT_EQ(box.held(), "A17");
+        EXPECT_EQ(box.shown(), "A17");
+    }
+    // The cursor stays after what was pasted.
+    line.setText("xy");
+    lineEditor->setCursorPosition(1);
+    lineEditor->insert(pasted);
+    EXPECT_EQ(line.Text(), "xA17y");
+    EXPECT_EQ(line.SelStart(), 4);
 }
 
 TEST_F(ControlsTest, ACheckBoxClicksWhenCodeChangesItsValue)

@@ -23,6 +23,14 @@ TEST(JetSql, SqlTextDoublesEveryApostrophe)
     EXPECT_EQ(SqlText(QString()), QStringLiteral("''"));
 }
 
+// A statement ends at a NUL character: a text holding one is refused, never cut.
+TEST(JetSql, SqlTextRefusesANulCharacter)
+{
+    for (const QString &text : {QStringLiteral("A1") + QChar(u'\0'), QChar(u'\0') + QStringLiteral("' or 1=1 --")}) {
+        EXPECT_EQ(errorNumber([&] { SqlText(text); }), ErrorCode::InvalidProcedureCall);
+    }
+}
+
 TEST(JetSql, SqlNumberChecksTheNumber)
 {
     EXPECT_EQ(SqlNumber(QStringLiteral(" 12.5 ")), QStringLiteral("12.5"));
