@@ -32,6 +32,7 @@ const std::pair<int, const char *> StandardTexts[] = {
     {ErrorCode::ActionCancelled, "This action was cancelled by an associated object."},
     {ErrorCode::InvalidRow, "Invalid Row value"},
     {ErrorCode::InvalidCol, "Invalid Col value"},
+    {ErrorCode::PrintCancelled, "Request cancelled by the user."},
 };
 } // namespace
 

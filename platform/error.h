@@ -65,6 +65,7 @@ constexpr int InvalidCol = 30010;         // grid Col, ColSel
 constexpr int ReportFileNotFound = 20504; // no report file of that name, or none named
 constexpr int FormulaError = 20515;       // a selection formula or sort field the report engine refuses
 constexpr int BadReportFile = 20525;      // a file that is no report definition the engine can read
+constexpr int PrintCancelled = 20545;     // the user cancelled the print dialog: nothing was printed
 } // namespace ErrorCode
 
 // The text a number is raised with when the raiser has nothing more specific to say

@@ -6,7 +6,6 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 
 #include <algorithm>
@@ -98,13 +97,14 @@ void previewReport(std::shared_ptr<const ReportDocument> document)
 
 void printReport(const ReportDocument &document)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        printerError(QStringLiteral("No printer is installed."));
-    QPrinter printer(info, QPrinter::HighResolution);
+    QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, document);
-    if (!printer.isValid() || !document.render(printer))
-        printerError(QStringLiteral("The printer %1 could not print the report.").arg(info.printerName()));
+    if (!services().choosePrinter(printer))
+        throw Error(ErrorCode::PrintCancelled);
+    if (!printer.isValid() || !document.render(printer)) {
+        const QString name = printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+        printerError(QStringLiteral("The printer %1 could not print the report.").arg(name));
+    }
 }
 
 void SystemServices::runReport(const ReportRun &run)

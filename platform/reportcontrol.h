@@ -44,7 +44,8 @@ private:
 
 // A modeless preview window of the pages, with the print button of a preview.
 void previewReport(std::shared_ptr<const ReportDocument> document);
-// Prints the pages on the default printer; Error PrinterError when there is none or it fails.
+// Prints the pages on the printer the services choose; Error PrinterError when it fails,
+// PrintCancelled when the choice was cancelled.
 void printReport(const ReportDocument &document);
 
 } // namespace qm

@@ -180,6 +180,20 @@ void checkFormat(const QString &format, const QString &where)
         bad(where, QStringLiteral("\"format\" has more than one point."));
 }
 
+ReportFit readFit(ObjectReader &reader, ReportFit fallback)
+{
+    const QString fit = reader.string(QStringLiteral("fit"));
+    if (fit.isEmpty())
+        return fallback;
+    if (fit == u"cut")
+        return ReportFit::Cut;
+    if (fit == u"shrink")
+        return ReportFit::Shrink;
+    if (fit == u"wrap")
+        return ReportFit::Wrap;
+    bad(reader.where(), QStringLiteral("\"fit\" must be cut, shrink or wrap."));
+}
+
 ReportColumn readColumn(const QJsonValue &value, const QString &where, bool fieldRequired)
 {
     ObjectReader reader(value, where);
@@ -191,6 +205,7 @@ ReportColumn readColumn(const QJsonValue &value, const QString &where, bool fiel
     column.format = reader.string(QStringLiteral("format"));
     checkFormat(column.format, where);
     column.align = readAlign(reader, isNumberPattern(column.format) ? ReportAlign::Right : ReportAlign::Left);
+    column.fit = readFit(reader, column.format.isEmpty() ? ReportFit::Cut : ReportFit::Shrink);
     if (column.width <= 0)
         bad(where, QStringLiteral("\"width\" must be more than 0."));
     reader.finish();
@@ -246,7 +261,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
     case ReportItem::Kind::DateRange:
         item.text = reader.string(QStringLiteral("text"), {}, true);
         item.align = readAlign(reader, ReportAlign::Left);
-        item.wrap = reader.boolean(QStringLiteral("wrap"), false);
+        item.fit = readFit(reader, ReportFit::Cut);
         break;
     case ReportItem::Kind::Field:
         if (reader.has(QStringLiteral("field")))
@@ -259,9 +274,12 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
         checkFormat(item.format, where);
         item.prefix = reader.string(QStringLiteral("prefix"));
         item.align = readAlign(reader, isNumberPattern(item.format) ? ReportAlign::Right : ReportAlign::Left);
-        item.wrap = reader.boolean(QStringLiteral("wrap"), false);
+        item.fit = readFit(reader, item.format.isEmpty() ? ReportFit::Cut : ReportFit::Shrink);
         break;
     case ReportItem::Kind::Title:
+        item.align = readAlign(reader, ReportAlign::Left);
+        item.fit = readFit(reader, ReportFit::Shrink);
+        break;
     case ReportItem::Kind::PageNumber: item.align = readAlign(reader, ReportAlign::Left); break;
     case ReportItem::Kind::PrintDate:
         item.prefix = reader.string(QStringLiteral("prefix"));

@@ -27,6 +27,13 @@ namespace qm {
 
 enum class ReportAlign { Left, Center, Right };
 
+// How a value wider than its place prints ("fit"): "cut" at a whole character, marked by an
+// ellipsis; "shrink" whole, in smaller type down to a floor and past its place beyond that
+// (amounts, dates and titles are never cut: the default where "format" is given and for the
+// title); "wrap" onto more lines inside the place, in smaller type where it must, cut only at
+// the floor.
+enum class ReportFit { Cut, Shrink, Wrap };
+
 struct ReportFont
 {
     QString family = QStringLiteral("DejaVu Sans");
@@ -36,7 +43,7 @@ struct ReportFont
 };
 
 // A column of a list or of a form's table: "field", "heading", "width", "format" ("date", a
-// number pattern such as "##0.00", or none: the value as text), "align".
+// number pattern such as "##0.00", or none: the value as text), "align", "fit".
 struct ReportColumn
 {
     QString field;
@@ -44,6 +51,7 @@ struct ReportColumn
     double width = 0;
     QString format;
     ReportAlign align = ReportAlign::Left;
+    ReportFit fit = ReportFit::Cut;
 };
 
 // A positioned item of a band or a form ("type", "x", "y", "w", "h" and the keys below).
@@ -73,7 +81,7 @@ struct ReportItem
     QString prefix;
     ReportFont font;
     ReportAlign align = ReportAlign::Left;
-    bool wrap = false; // long text breaks into lines inside the item
+    ReportFit fit = ReportFit::Cut; // "fit" (text, dateRange, field and title items)
     double lineWidth = 0.5;
     QString fill;
     std::vector<ReportColumn> columns;

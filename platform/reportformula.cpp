@@ -243,6 +243,22 @@ QString operatorSql(FormulaComparison::Op op)
     return {};
 }
 
+// A formula's like pattern for the database's like, which ignores case as the formula does
+// but reads more wildcards: its digit # and its sets [...] are put in sets of their own, so
+// that only * and ? are wildcards.
+QString likePattern(const QString &pattern)
+{
+    QString escaped;
+    escaped.reserve(pattern.size());
+    for (const QChar c : pattern) {
+        if (c == u'#' || c == u'[')
+            escaped += u'[' + QString(c) + u']';
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 } // namespace
 
 ReportFormula parseReportFormula(const QString &text)
@@ -329,10 +345,9 @@ SqlCondition formulaCondition(const ReportFormula &formula, const TableSchema &t
         };
         QString term = sqlName(name) + u' ' + operatorSql(c.op) + QStringLiteral(" ?");
         if (c.op == FormulaComparison::Op::Like) {
-            // The database's like: * and ? wildcards, ignoring case.
             if (!isTextField(type) || dateValue)
                 mismatch(QStringLiteral("a text field and a text to be like"));
-            condition.parameters.push_back(c.value);
+            condition.parameters.push_back(Value(likePattern(c.value.toText())));
         } else if (isTextField(type)) {
             if (dateValue)
                 mismatch(QStringLiteral("a text in quotes, not a date"));

@@ -86,7 +86,8 @@ struct SqlCondition
 };
 
 // The comparisons of `formula` that name `table`, as SQL over its columns: text compares
-// ignoring case, like with * and ? wildcards, a date field against a date, a number field
+// ignoring case, like with * and ? wildcards (every other character, # [ ] among them, is
+// itself), a date field against a date, a number field
 // against a text that reads as a number (compared as numbers). A Null field makes a
 // comparison false. Throws Error FormulaError for an unknown column or a constant the
 // field cannot be compared with.

@@ -12,6 +12,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -130,7 +131,8 @@ public:
 private:
     // -- shapes -------------------------------------------------------------------------------
 
-    void text(const QRectF &rect, const QString &text, const ReportFont &font, ReportAlign align, bool wrap = false)
+    void text(const QRectF &rect, const QString &text, const ReportFont &font, ReportAlign align,
+              ReportFit fit = ReportFit::Cut, bool top = false)
     {
         if (text.isEmpty())
             return;
@@ -140,7 +142,8 @@ private:
         shape.text = text;
         shape.font = font;
         shape.align = align;
-        shape.wrap = wrap;
+        shape.fit = fit;
+        shape.top = top;
         m_page->shapes.push_back(std::move(shape));
     }
 
@@ -165,9 +168,9 @@ private:
 
     // A text inside a cell of a line, padded from the cell's sides.
     void cell(double x, double width, double y, double height, const QString &value, const ReportFont &font,
-              ReportAlign align)
+              ReportAlign align, ReportFit fit = ReportFit::Cut)
     {
-        text(QRectF(x + CellPadding, y, width - 2 * CellPadding, height), value, font, align);
+        text(QRectF(x + CellPadding, y, width - 2 * CellPadding, height), value, font, align, fit);
     }
 
     // -- values -------------------------------------------------------------------------------
@@ -224,7 +227,7 @@ private:
             case ReportItem::Kind::Box: box(QRectF(x, y, item.w, item.h), item.fill, item.lineWidth); break;
             case ReportItem::Kind::Table: table(item, x, y, row); break;
             default:
-                text(QRectF(x, y, item.w, item.h), itemText(item, page, row), item.font, item.align, item.wrap);
+                text(QRectF(x, y, item.w, item.h), itemText(item, page, row), item.font, item.align, item.fit, true);
                 break;
             }
         }
@@ -249,7 +252,7 @@ private:
                 const ReportColumn &column = item.columns[c];
                 if (row && !fields[qsizetype(c)].isEmpty())
                     cell(cx, column.width, ry, item.rowHeight, fieldText(*row, fields[qsizetype(c)], column.format),
-                         item.font, column.align);
+                         item.font, column.align, column.fit);
                 cx += column.width;
             }
             ry += item.rowHeight;
@@ -309,7 +312,7 @@ private:
         for (size_t i = 0; i < m_def.columns.size(); ++i) {
             const ReportColumn &column = m_def.columns[i];
             cell(columnX(i), column.width, m_y, m_def.rowHeight, fieldText(row, column.field, column.format),
-                 m_def.font, column.align);
+                 m_def.font, column.align, column.fit);
         }
         m_y += m_def.rowHeight;
     }
@@ -335,7 +338,7 @@ private:
             const size_t c = size_t(columnOf(fields[i]));
             const ReportColumn &column = m_def.columns[c];
             cell(columnX(c), column.width, m_y, m_def.rowHeight, reportValueText(sums[size_t(i)], column.format),
-                 bold(m_def.font), column.align);
+                 bold(m_def.font), column.align, ReportFit::Shrink);
         }
         m_y += m_def.rowHeight;
     }
@@ -359,13 +362,15 @@ private:
                 for (size_t i = 0; i < m_def.columns.size(); ++i) {
                     const ReportColumn &column = m_def.columns[i];
                     QString value;
+                    ReportFit fit = column.fit;
                     if (int(i) == keyColumn) {
                         value = groupName(group.key);
                     } else if (const int sum = indexIgnoringCase(m_def.group->sums, column.field);
                                sum >= 0 && size_t(sum) < group.sums.size()) {
                         value = reportValueText(group.sums[size_t(sum)], column.format);
+                        fit = ReportFit::Shrink;
                     }
-                    cell(columnX(i), column.width, m_y, m_def.rowHeight, value, m_def.font, column.align);
+                    cell(columnX(i), column.width, m_y, m_def.rowHeight, value, m_def.font, column.align, fit);
                 }
                 m_y += m_def.rowHeight;
             }
@@ -428,7 +433,8 @@ private:
             cell(m_left, m_def.headingWidth, m_y, h, row.heading, font, ReportAlign::Left);
             for (size_t c = 0; c < m_def.summaryColumns.size(); ++c)
                 cell(valuesLeft + double(c) * w, w, m_y, h,
-                     reportValueText(Value(m_data.cells[r][c]), m_def.summaryFormat), font, ReportAlign::Right);
+                     reportValueText(Value(m_data.cells[r][c]), m_def.summaryFormat), font, ReportAlign::Right,
+                     ReportFit::Shrink);
             m_y += h;
         }
     }
@@ -450,6 +456,95 @@ Qt::Alignment alignment(ReportAlign align)
     case ReportAlign::Right: return Qt::AlignRight;
     }
     return Qt::AlignLeft;
+}
+
+QFont withSize(QFont font, double points)
+{
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Widths step with the device's hinting, so a size worked out in proportion may still be a
+// little wide: the next try is at least this much smaller.
+constexpr double TypeStep = 0.25;
+
+// One line, never cut: at the largest size down to the smallest type at which it fits its
+// place, and past the place (on the side away from its alignment) at that.
+void drawShrunk(QPainter &painter, const QRectF &rect, Qt::Alignment align, const QString &text, const QFont &font)
+{
+    double size = font.pointSizeF();
+    QFont drawn = font;
+    double width = QFontMetricsF(drawn, painter.device()).horizontalAdvance(text);
+    while (width > rect.width() && size > ReportSmallestType) {
+        size = std::max(ReportSmallestType, std::min(size - TypeStep, size * rect.width() / width));
+        drawn = withSize(font, size);
+        width = QFontMetricsF(drawn, painter.device()).horizontalAdvance(text);
+    }
+    painter.setFont(drawn);
+    painter.drawText(rect, int(align | Qt::AlignVCenter | Qt::TextDontClip), text);
+}
+
+// A text broken into lines of a width: where each line starts and how many characters it
+// takes (its trailing blank included).
+std::vector<std::pair<int, int>> breakLines(const QString &text, const QFont &font, QPaintDevice *device, double width)
+{
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<std::pair<int, int>> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.emplace_back(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// As many lines as the place holds, at the largest size down to the smallest type at which
+// the whole text fits; at that size, what does not fit is cut from the last line that does.
+void drawWrapped(QPainter &painter, const QRectF &rect, Qt::Alignment align, bool top, QString text, const QFont &font)
+{
+    // A line break in the text is kept, as a break of its own.
+    text.remove(u'\r').replace(u'\n', QChar::LineSeparator);
+    QPaintDevice *device = painter.device();
+    QFont drawn = font;
+    std::vector<std::pair<int, int>> lines;
+    int shown = 0;
+    for (double size = font.pointSizeF();; size = std::max(ReportSmallestType, size - TypeStep)) {
+        drawn = withSize(font, size);
+        const QFontMetricsF metrics(drawn, device);
+        lines = breakLines(text, drawn, device, rect.width());
+        const int room = std::max(1, 1 + int(std::floor((rect.height() - metrics.height()) / metrics.lineSpacing())));
+        shown = std::min(int(lines.size()), room);
+        if (shown == int(lines.size()) || size <= ReportSmallestType)
+            break;
+    }
+    const QFontMetricsF metrics(drawn, device);
+    const double block = metrics.height() + (shown - 1) * metrics.lineSpacing();
+    double y = top ? rect.top() : rect.top() + (rect.height() - block) / 2;
+    painter.setFont(drawn);
+    for (int i = 0; i < shown; ++i) {
+        QString line = text.mid(lines[size_t(i)].first, lines[size_t(i)].second).trimmed();
+        if (i == shown - 1 && shown < int(lines.size())) {
+            const QString rest = text.mid(lines[size_t(i)].first).replace(QChar::LineSeparator, u' ').simplified();
+            line = metrics.elidedText(rest, Qt::ElideRight, rect.width());
+        }
+        painter.drawText(QRectF(rect.left(), y, rect.width(), metrics.height()), int(align | Qt::AlignVCenter), line);
+        y += metrics.lineSpacing();
+    }
+}
+
+// One line, cut at a whole character and marked by an ellipsis where it is longer than its
+// place.
+void drawCut(QPainter &painter, const QRectF &rect, Qt::Alignment align, QString text, const QFont &font)
+{
+    const QFontMetricsF metrics(font, painter.device());
+    if (metrics.horizontalAdvance(text) > rect.width())
+        text = metrics.elidedText(text, Qt::ElideRight, rect.width());
+    painter.setFont(font);
+    painter.drawText(rect, int(align | Qt::AlignVCenter), text);
 }
 
 } // namespace
@@ -529,7 +624,6 @@ void ReportDocument::paintPage(QPainter &painter, int page, double scale) const
     auto scaled = [scale](const QRectF &r) {
         return QRectF(r.left() * scale, r.top() * scale, r.width() * scale, r.height() * scale);
     };
-    const QFont *current = nullptr;
     for (const ReportShape &shape : pages.at(size_t(page)).shapes) {
         switch (shape.kind) {
         case ReportShape::Kind::Box:
@@ -544,24 +638,14 @@ void ReportDocument::paintPage(QPainter &painter, int page, double scale) const
             break;
         case ReportShape::Kind::Text: {
             const QFont &font = fontFor(shape.font);
-            if (current != &font) {
-                painter.setFont(font);
-                current = &font;
-            }
-            painter.setPen(Qt::black);
             const QRectF rect = scaled(shape.rect);
-            int flags = int(alignment(shape.align));
-            QString text = shape.text;
-            if (shape.wrap) {
-                flags |= Qt::AlignTop | Qt::TextWordWrap;
-            } else {
-                flags |= Qt::AlignVCenter;
-                // A text longer than its place is cut at a whole character, marked by an ellipsis.
-                const QFontMetricsF metrics(font, painter.device());
-                if (metrics.horizontalAdvance(text) > rect.width())
-                    text = metrics.elidedText(text, Qt::ElideRight, rect.width());
+            const Qt::Alignment align = alignment(shape.align);
+            painter.setPen(Qt::black);
+            switch (shape.fit) {
+            case ReportFit::Cut: drawCut(painter, rect, align, shape.text, font); break;
+            case ReportFit::Shrink: drawShrunk(painter, rect, align, shape.text, font); break;
+            case ReportFit::Wrap: drawWrapped(painter, rect, align, shape.top, shape.text, font); break;
             }
-            painter.drawText(rect, flags, text);
             break;
         }
         }

@@ -17,6 +17,9 @@ class QPainter;
 // preview, a printer or a PDF file.
 namespace qm {
 
+// The smallest type, in points, that a text is made to fit its place with.
+constexpr double ReportSmallestType = 6;
+
 struct ReportShape
 {
     enum class Kind { Text, Line, Box };
@@ -25,7 +28,8 @@ struct ReportShape
     QString text;
     ReportFont font;
     ReportAlign align = ReportAlign::Left;
-    bool wrap = false;
+    ReportFit fit = ReportFit::Cut;
+    bool top = false; // wrapped lines start at the top of the place, else they are centred in it
     double lineWidth = 0.5;
     QString fill; // "#rrggbb", or empty for none
 };
@@ -50,7 +54,8 @@ public:
     // Every page's lines, the pages separated by a form feed line.
     QString text() const;
 
-    // Draws one page; `scale` is the device's pixels per point.
+    // Draws one page; `scale` is the device's pixels per point. What each text's fit allows is
+    // measured on the painter's device, with the type as it is drawn there.
     void paintPage(QPainter &painter, int page, double scale) const;
     // Sets the device to A4 in the report's orientation and draws every page from the paper's
     // top left corner. False when the device cannot be drawn on.

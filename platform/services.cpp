@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -67,11 +68,11 @@ double SystemServices::screenHeightTwips() const
     return screenPixels().height() * TwipsPerPixel;
 }
 
-void SystemServices::printWindow(QWidget &window)
+void printWindowImage(QWidget &window)
 {
-    if (QPrinterInfo::defaultPrinter().isNull())
-        throw Error(ErrorCode::PrinterError);
-    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!services().choosePrinter(printer))
+        throw Error(ErrorCode::PrintCancelled);
     QPainter painter;
     if (!painter.begin(&printer))
         throw Error(ErrorCode::PrinterError);
@@ -84,6 +85,22 @@ void SystemServices::printWindow(QWidget &window)
     painter.drawPixmap(0, 0, image);
     if (!painter.end())
         throw Error(ErrorCode::PrinterError);
+}
+
+void SystemServices::printWindow(QWidget &window)
+{
+    printWindowImage(window);
+}
+
+bool SystemServices::choosePrinter(QPrinter &printer)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        printer.setPrinterName(info.printerName());
+        return true;
+    }
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool SystemServices::startProgram(const QString &commandLine)

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 // What the program asks of the machine, each behind an interface that tests replace.
@@ -31,8 +32,13 @@ public:
     // Screen size in twips (15 twips per pixel at 96 dpi).
     virtual double screenWidthTwips() const = 0;
     virtual double screenHeightTwips() const = 0;
-    // Prints the image of a window to the default printer; throws qm::Error on any failure.
+    // Prints the image of a window on the printer choosePrinter gives; throws qm::Error on any
+    // failure, PrintCancelled when the user cancelled the choice.
     virtual void printWindow(QWidget &window) = 0;
+    // The printer a print goes to: the default printer when one is set up, else the one the
+    // user picks in the system's print dialog (which offers printing to a PDF file). False
+    // when the user cancelled the dialog: nothing is to be printed.
+    virtual bool choosePrinter(QPrinter &printer) = 0;
     // Starts a program from a command line; false when it could not be started.
     virtual bool startProgram(const QString &commandLine) = 0;
     // Reads a text value from the system registry; false when there is none (always, on Linux).
@@ -42,12 +48,16 @@ public:
     // The program ends normally (the last form was unloaded).
     virtual void exitNormally() = 0;
     // Reads the report file, selects and lays out its pages and shows them in a modeless
-    // preview window (destination 0) or prints them on the default printer (1). Throws
-    // qm::Error on any failure: the file, the formula, the database, no printer.
+    // preview window (destination 0) or prints them on the printer choosePrinter gives (1).
+    // Throws qm::Error on any failure: the file, the formula, the database, the printer;
+    // PrintCancelled when the user cancelled the choice of printer.
     virtual void runReport(const ReportRun &run) = 0;
 };
 
 Services &services();
+// Prints the image of a window, scaled to the page, on the printer the services choose.
+// Throws Error PrinterError when it fails, PrintCancelled when the choice was cancelled.
+void printWindowImage(QWidget &window);
 // Installs replacement services (tests); returns the previous ones.
 std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement);
 
@@ -60,6 +70,7 @@ public:
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
     void printWindow(QWidget &window) override;
+    bool choosePrinter(QPrinter &printer) override;
     bool startProgram(const QString &commandLine) override;
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
     [[noreturn]] void quit() override;

@@ -137,8 +137,9 @@ void printScreen(Form &screen, const QString &title)
 {
     try {
         services().printWindow(screen);
-    } catch (const Error &) {
-        MsgBox(QStringLiteral("Printer Error"), vbExclamation, title);
+    } catch (const Error &e) {
+        if (e.Number() != ErrorCode::PrintCancelled)
+            MsgBox(QStringLiteral("Printer Error"), vbExclamation, title);
     }
 }
 

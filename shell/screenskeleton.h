@@ -89,7 +89,8 @@ private:
 
 // Shows the main menu and unloads `screen`.
 void goToMainMenu(Form &screen);
-// Prints the screen's image; "Printer Error" (exclamation, under `title`) on any failure.
+// Prints the screen's image; "Printer Error" (exclamation, under `title`) on any failure but
+// the user's cancelling the print dialog.
 void printScreen(Form &screen, const QString &title);
 // Starts the help viewer, or says that help is not available.
 void showHelpTopics();

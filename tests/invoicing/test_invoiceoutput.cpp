@@ -5,6 +5,7 @@
 #include "tests/invoicing/invoicefixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace qm::test {
 
@@ -48,6 +49,8 @@ TEST_F(InvoiceOutputTest, PrintSavesPrintsAndMarksViewClearsTheMark)
     EXPECT_EQ(run.destination, 1);
     EXPECT_EQ(f.statuspanel->Caption(), "Editing");
     EXPECT_EQ(printed(), "'YES'");
+    EXPECT_EQ(m_services->printFiles, QStringList{"printed-1.pdf"});
+    EXPECT_TRUE(QFileInfo::exists(path("printed-1.pdf")));
     // What the form shows is what is printed.
     const QStringList lines = pages();
     for (const QString &expected :
@@ -147,6 +150,26 @@ TEST_F(InvoiceOutputTest, ReportAndPrinterFailuresAreSaid)
     EXPECT_TRUE(marked[0].startsWith("Invoice A1 was printed, but it could not be marked as printed ("))
         << marked[0].toStdString();
     EXPECT_EQ(printed(), "''");
+}
+
+// With no printer set up, Print asks the print dialog: cancelled, nothing is printed, marked or
+// said; answered with a file, the invoice prints to it and is marked printed.
+TEST_F(InvoiceOutputTest, PrintWithNoPrinterAsksTheDialog)
+{
+    INV &f = invoice();
+    m_services->defaultPrinter = false;
+    f.viewprint_Click(1);
+    EXPECT_EQ(m_services->printDialogs, 1);
+    EXPECT_TRUE(m_services->printFiles.isEmpty());
+    EXPECT_EQ(printed(), "''");
+    EXPECT_EQ(f.MousePointer(), vbDefault);
+
+    m_services->dialogAnswers << "invoice A1.pdf";
+    f.viewprint_Click(1);
+    EXPECT_EQ(m_services->printDialogs, 2);
+    EXPECT_EQ(printed(), "'YES'");
+    EXPECT_GT(QFileInfo(path("invoice A1.pdf")).size(), 1000);
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 // Print > Screen fails under the program's own title; Main Menu, the Menu button and

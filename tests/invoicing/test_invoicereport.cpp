@@ -3,6 +3,7 @@
 #include "platform/reportcontrol.h"
 #include "platform/reportlayout.h"
 #include "tests/support/dbhelpers.h"
+#include "tests/support/drawntext.h"
 #include "tests/support/testservices.h"
 
 namespace qm::test {
@@ -67,18 +68,19 @@ TEST_F(InvoiceReportTest, OneTaxInvoiceFromItsFrozenRow)
     EXPECT_EQ(pages(QStringLiteral("{inv.a} = 'A0042'")),
               QStringList({
                   "Quill & Sons Bookkeeping | TAX INVOICE",
+                  "ABN 12 345 678 901",
                   "12 High Street",
-                  "Ballarat VIC 3350",
                   "Invoice No. | A0042",
-                  "Phone 03 5331 1234 | Fax 03 5331 9999",
+                  "Ballarat VIC 3350",
                   "Date | 05/07/2024",
+                  "Phone 03 5331 1234 | Fax 03 5331 9999",
                   "INVOICE TO | SHIP TO",
                   "Farmer's Market | Farmer's Market Warehouse",
                   "1 Market Lane | 7 Dock Road",
                   "Geelong VIC 3220 | Corio VIC 3214",
                   "Australia",
-                  "ABN | P.O Number | Date Shipped | Shipped via | Project | Terms",
-                  "12 345 678 901 | PO-778 | 08/07/2024 | Star Track | Spring fair | 30 days",
+                  "P.O Number | Date Shipped | Shipped via | Project | Terms",
+                  "PO-778 | 08/07/2024 | Star Track | Spring fair | 30 days",
                   "QTY | DESCRIPTION | $RATE | TAX | $TAX AMT | $AMOUNT",
                   "2 | Consulting hours | 100.00 | GST | 20.00 | 220.00",
                   "1 | Travel (exempt) | 50.00 | .00 | 50.00",
@@ -108,7 +110,7 @@ TEST_F(InvoiceReportTest, SelectionByNumber)
                   "Date | 01/08/2024",
                   "INVOICE TO | SHIP TO",
                   "O'Neil's Farm",
-                  "ABN | P.O Number | Date Shipped | Shipped via | Project | Terms",
+                  "P.O Number | Date Shipped | Shipped via | Project | Terms",
                   "QTY | DESCRIPTION | $RATE | TAX | $TAX AMT | $AMOUNT",
                   "1 | Hay | 10.00 | .00 | 10.00",
                   "NETT | 10.00",
@@ -123,6 +125,54 @@ TEST_F(InvoiceReportTest, SelectionByNumber)
     EXPECT_EQ(twice.count(QStringLiteral("\f")), 1);
     EXPECT_TRUE(twice.contains(QStringLiteral("Again")));
     EXPECT_TRUE(twice.contains(QStringLiteral("TOTAL DUE | 5.00")));
+}
+
+// Eight-digit amounts print whole inside their places, a description too long for its line
+// wraps inside it, and the business's ABN stands in the header under its name.
+TEST_F(InvoiceReportTest, PrintedPagesCutNothing)
+{
+    const QString description = QStringLiteral("Travel to the client's site and back, 212 km at the standard rate "
+                                               "(GST-free)");
+    runSql(path(QStringLiteral("qm1.mdb")),
+           "insert into inv (a, b, c, d, e, f, i, u, zz, xq1, xd1, xr1, xt1, xta1, xam1, xq2, xd2, xr2, xt2, xta2, "
+           "xam2, xsubtot, xgst, othertax, xtotal) values ('B1', '2031-07-05', '12 High Street', 'Ballarat', 'VIC', "
+           "'3350', 'Farmer''s Market', '51 824 753 556', 'Quill & Sons Bookkeeping', "
+           "'1', 'Travel to the client''s site and back, 212 km at the standard rate (GST-free)', '10000000.00', '', "
+           "'.00', '10000000.00', '1100', 'Consulting', '90909.09', 'GST', '9999999.90', '99999999.90', "
+           "109090909.09, 9999999.90, 0, 109999999.90)");
+    const ReportDocument document
+        = layoutReportFile(path(QStringLiteral("invoice.rpt")), QStringLiteral("{inv.a} = 'B1'"), {});
+    EXPECT_EQ(drawingFaults(document), QStringList());
+    const std::vector<DrawnText> drawn = drawnTexts(document, 0);
+    auto drawnText = [&](const QString &text) {
+        const auto found = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnText &d) { return d.text == text; });
+        return found == drawn.end() ? DrawnText{} : *found;
+    };
+    for (const char *amount : {"10000000.00", "99999999.90", "109090909.09", "9999999.90", "109999999.90"})
+        EXPECT_FALSE(drawnText(QString::fromLatin1(amount)).text.isEmpty()) << amount;
+
+    QRectF place;
+    for (const ReportShape &shape : document.pages[0].shapes) {
+        if (shape.text == description)
+            place = shape.rect;
+    }
+    QString printed;
+    for (const DrawnText &d : drawn) {
+        if (place.contains(d.box.center())) {
+            printed += d.text;
+            EXPECT_TRUE(place.contains(d.box)) << d.text.toStdString();
+        }
+    }
+    EXPECT_EQ(printed.remove(u' '), QString(description).remove(u' '));
+
+    // Under the name, above the address, and not in the grey details row.
+    const DrawnText name = drawnText(QStringLiteral("Quill & Sons Bookkeeping"));
+    const DrawnText abn = drawnText(QStringLiteral("ABN 51 824 753 556"));
+    ASSERT_FALSE(abn.text.isEmpty());
+    EXPECT_NEAR(abn.box.left(), name.box.left(), 0.5);
+    EXPECT_GE(abn.box.top(), name.box.bottom());
+    EXPECT_LE(abn.box.bottom(), drawnText(QStringLiteral("12 High Street")).box.top());
+    EXPECT_TRUE(drawnText(QStringLiteral("51 824 753 556")).text.isEmpty());
 }
 
 TEST_F(InvoiceReportTest, PrintingRecordsTheDestination)

@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QTimer>
 
 namespace qm::test {
 
@@ -304,8 +306,21 @@ TEST_F(ReportControlTest, RealPreviewAndPrinter)
     preview->close();
 
     if (QPrinterInfo::defaultPrinter().isNull()) {
+        // No printer set up: the system's print dialog asks for one; cancelled, nothing prints.
+        bool asked = false;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<QPrintDialog *>(window); dialog && dialog->isVisible()) {
+                    asked = true;
+                    dialog->reject();
+                }
+            }
+        });
+        answer.start(10);
         report().Destination = crptToPrinter;
-        EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ErrorCode::PrinterError);
+        EXPECT_EQ(errorNumber([&] { report().setAction(1); }), ErrorCode::PrintCancelled);
+        EXPECT_TRUE(asked);
     }
     setServices(std::move(previous));
 }

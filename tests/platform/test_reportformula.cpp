@@ -206,6 +206,29 @@ TEST_F(ReportFormulaTest, SelectionFollowsTheLanguage)
         << "nothing was dropped";
 }
 
+// Only * and ? are wildcards: a name with the database's other pattern characters in it
+// selects itself and no other.
+TEST_F(ReportFormulaTest, LikeReadsOnlyStarAndQuestionMark)
+{
+    runSql(path(QStringLiteral("qm.mdb")), "insert into p (ID, t) values (1, 'Shop #1'), (2, 'Shop 11'), "
+                                           "(3, 'Smith [Bros]'), (4, 'Smith B'), (5, 'Smith [!x-z]'), (6, 'Smith y')");
+    struct Case
+    {
+        const char *pattern;
+        const char *ids;
+    };
+    const Case cases[] = {
+        {"Shop #1", "1"},   {"shop #*", "1"},    {"Shop ##", ""},     {"Smith [Bros]", "3"},
+        {"smith [b*", "3"}, {"Smith [Bros", ""}, {"Smith Bros]", ""}, {"Smith [!x-z]", "5"},
+        {"Smith ?", "4,6"}, {"Sm*]", "3,5"},     {"*[*", "3,5"},      {"Shop ?1", "1,2"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(selected(QStringLiteral("p"), QStringLiteral("{p.t} like '%1'").arg(QString::fromUtf8(c.pattern)))
+                      .join(u','),
+                  QString::fromUtf8(c.ids))
+            << c.pattern;
+}
+
 TEST_F(ReportFormulaTest, SortFieldsOrderTheRowsBeforeTheFilesOwnOrder)
 {
     seedPayments();

@@ -1,5 +1,6 @@
 #include "platform/reportlayout.h"
 #include "tests/support/dbhelpers.h"
+#include "tests/support/drawntext.h"
 #include "tests/support/testservices.h"
 
 #include <QDate>
@@ -194,6 +195,43 @@ TEST_F(ReportFilesTest, TransactionLists)
                   "Date | For | Supplier | Nett | GST | Total | Category | Invoice No. | Type | Job / Account",
                   "Grand Total | 0.00 | 0.00 | 0.00",
               }));
+}
+
+// Totals in the tens of millions on the lists and in the billions on the profit-and-loss
+// pages print whole in their columns, nothing cut, nothing drawn over anything else.
+TEST_F(ReportFilesTest, HugeAmountsPrintWhole)
+{
+    runSql(path(QStringLiteral("qm.mdb")),
+           "insert into p (j, a, t, c, d, e, f, h) values "
+           "('2005-08-02', 'Plant', 'Cars R Us', 9090909.09, 909090.91, 10000000, 'Capital', 'PLANT'),"
+           "('2005-08-03', 'Plant', 'Cars R Us', 90909090.91, 9090909.09, 99999999.99, 'Capital', 'PLANT'),"
+           "('2005-08-04', 'Land', 'Land Co', 2727272727.27, 272727272.73, 2999999999.99, 'Capital', 'LAND');"
+           "insert into r (j, m, a, t, c, d, e, f, h) values "
+           "('2005-08-05', '2005-08-05', 'Sale', 'Smith & Co', 909090909.09, 90909090.91, 999999999.99, "
+           "'Income', 'SALES');");
+    struct Case
+    {
+        const char *file;
+        const QString formula;
+    };
+    const Case cases[] = {
+        {"report1p.rpt", PaymentsQ1}, {"report1r.rpt", ReceivedQ1},
+        {"plcatexp.rpt", PaymentsQ1}, {"plnamexp.rpt", PaymentsQ1},
+        {"pljobinc.rpt", ReceivedQ1}, {"plmain.rpt", PaymentsQ1 + QStringLiteral(" AND ") + ReceivedQ1},
+    };
+    for (const Case &c : cases) {
+        const ReportDocument document = layoutReportFile(path(QString::fromUtf8(c.file)), c.formula, {});
+        EXPECT_EQ(drawingFaults(document), QStringList()) << c.file;
+    }
+    // What those pages show, for the reader of this test.
+    const QString payments = layoutReportFile(path(QStringLiteral("report1p.rpt")), PaymentsQ1, {}).text();
+    EXPECT_TRUE(payments.contains(QStringLiteral("Grand Total | 2827292887.78 | 282729288.78 | 3110022176.54")))
+        << payments.toStdString();
+    const QString summary
+        = layoutReportFile(path(QStringLiteral("plmain.rpt")), PaymentsQ1 + QStringLiteral(" AND ") + ReceivedQ1, {})
+              .text();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Total | 1000001429.99 | 3110022176.54 | -2110020746.55")))
+        << summary.toStdString();
 }
 
 // Under its title every report says the days its formula selects on its date fields.

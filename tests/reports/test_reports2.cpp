@@ -14,6 +14,7 @@
 #include "tests/support/testservices.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace qm::test {
 
@@ -631,6 +632,18 @@ TEST_F(ReportsTest, ReportFailuresAreSaid)
     m_services->printerWorks = false;
     go("Print report");
     EXPECT_EQ(messages(), QStringList{"Printer Error"});
+
+    // No printer set up: the print dialog asks; cancelled, nothing is printed or said.
+    m_messages.clear();
+    m_services->printerWorks = true;
+    m_services->defaultPrinter = false;
+    go("Print report");
+    m_services->dialogAnswers << "receipts.pdf";
+    go("Print report");
+    EXPECT_EQ(m_services->printDialogs, 2);
+    EXPECT_EQ(m_services->printFiles, QStringList{"receipts.pdf"});
+    EXPECT_GT(QFileInfo(path("receipts.pdf")).size(), 1000);
+    EXPECT_TRUE(messages().isEmpty());
 
     m_messages.clear();
     go();

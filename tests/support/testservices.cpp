@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QPrinter>
 #include <stdexcept>
 
 namespace qm::test {
@@ -37,11 +38,27 @@ double TestServices::screenHeightTwips() const
     return screenHeight;
 }
 
-void TestServices::printWindow(QWidget &)
+void TestServices::printWindow(QWidget &window)
 {
     if (!printerWorks)
         throw Error(ErrorCode::PrinterError);
+    printWindowImage(window);
     ++printed;
+}
+
+bool TestServices::choosePrinter(QPrinter &printer)
+{
+    QString file = QStringLiteral("printed-%1.pdf").arg(printFiles.size() + 1);
+    if (!defaultPrinter) {
+        ++printDialogs;
+        file = dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
+        if (file.isEmpty())
+            return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir(folder).filePath(file));
+    printFiles << file;
+    return true;
 }
 
 bool TestServices::startProgram(const QString &commandLine)
@@ -73,10 +90,13 @@ void TestServices::exitNormally()
 void TestServices::runReport(const ReportRun &run)
 {
     reports.push_back({run, QString()});
-    const QString pages = layoutReportFile(run.path, run.formula, run.sortFields).text();
-    reports.back().pages = pages;
-    if (run.destination == crptToPrinter && !printerWorks)
+    const ReportDocument document = layoutReportFile(run.path, run.formula, run.sortFields);
+    reports.back().pages = document.text();
+    if (run.destination != crptToPrinter)
+        return;
+    if (!printerWorks)
         throw Error(ErrorCode::PrinterError);
+    printReport(document);
 }
 
 void installReportFiles(const QString &folder)

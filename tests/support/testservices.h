@@ -28,6 +28,14 @@ public:
     std::optional<QString> logon = QStringLiteral("tester"); // nullopt: the call fails
     double screenWidth = 15360, screenHeight = 11520;        // 1024 x 768 pixels
     bool printerWorks = true;
+    // A print goes through the program's own printing to a PDF file in the program folder:
+    // "printed-<n>.pdf" as if the default printer took it; with no default printer, the print
+    // dialog asks, and the first of `dialogAnswers` answers it: a file name prints to that
+    // file, an empty text (or none left) cancels.
+    bool defaultPrinter = true;
+    QStringList dialogAnswers;
+    int printDialogs = 0;
+    QStringList printFiles; // the files prints went to, in order
     bool programsStart = false;
     QMap<QString, QString> registry; // "key\\value" -> text
 
@@ -35,7 +43,7 @@ public:
     QStringList started;
     // Every report run, in order: what the control was given, and its pages laid out as the
     // real run lays them out, as text (empty when the run failed before they were laid out).
-    // With printerWorks false a run to the printer fails after the layout.
+    // With printerWorks false a run to the printer fails after the layout; else it prints.
     struct ReportRecord
     {
         ReportRun run;
@@ -50,6 +58,7 @@ public:
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
     void printWindow(QWidget &window) override;
+    bool choosePrinter(QPrinter &printer) override;
     bool startProgram(const QString &commandLine) override;
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
     [[noreturn]] void quit() override;
