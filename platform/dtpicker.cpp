@@ -1,13 +1,16 @@
 #include "platform/dtpicker.h"
 
+#include "platform/dates.h"
+
 #include <QCalendarWidget>
 #include <QLocale>
 
 namespace qm {
 
 namespace {
-// The old custom-format letters are Qt's own for dates, except the one- and three-letter
-// years, which Qt does not know: both show the year as two digits here.
+// The old custom-format letters are Qt's own for dates, except the years: every year shows
+// all four digits, since the picker reads back what it shows and a two-digit year would be
+// read in the century of the date it held.
 QString toQtFormat(const QString &format)
 {
     QString result;
@@ -23,8 +26,8 @@ QString toQtFormat(const QString &format)
         qsizetype run = 1;
         while (i + run < format.size() && format.at(i + run) == c)
             ++run;
-        if (c == QLatin1Char('y') && run != 2 && run != 4)
-            result += QStringLiteral("yy");
+        if (c == QLatin1Char('y'))
+            result += QStringLiteral("yyyy");
         else
             result += format.mid(i, run);
         i += run;
@@ -39,7 +42,8 @@ DTPicker::DTPicker(QWidget *parent)
     // Month names are English whatever the machine's language, as in the rest of the program.
     setLocale(QLocale(QLocale::English, QLocale::Australia));
     setCalendarPopup(true);
-    setDate(QDate::currentDate());
+    setDisplayFormat(QStringLiteral("dd/MM/yyyy")); // the short date until a custom format is set
+    setDate(today());
     connect(this, &QDateEdit::dateChanged, this, [this] {
         if (m_settingByCode)
             return;

@@ -21,7 +21,7 @@ public:
 
     QDate Value() const;
     void setValue(const QDate &value);
-    // Display format in the old notation, e.g. "dd MMMM yy".
+    // Display format in the old notation, e.g. "dd MMMM yy"; the year always shows four digits.
     QString CustomFormat() const;
     void setCustomFormat(const QString &format);
 
