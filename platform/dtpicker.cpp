@@ -3,7 +3,9 @@
 #include "platform/dates.h"
 
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLocale>
+#include <algorithm>
 
 namespace qm {
 
@@ -89,6 +91,26 @@ void DTPicker::setCustomFormat(const QString &format)
 {
     m_customFormat = format;
     setDisplayFormat(toQtFormat(format));
+}
+
+bool DTPicker::focusNextPrevChild(bool next)
+{
+    // One Tab stop: Tab leaves the picker from whichever section it is in.
+    return QWidget::focusNextPrevChild(next);
+}
+
+void DTPicker::keyPressEvent(QKeyEvent *event)
+{
+    // Left and Right move a whole section, as Tab did inside the date.
+    const bool left = event->key() == Qt::Key_Left, right = event->key() == Qt::Key_Right;
+    if ((left || right) && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        const int section = std::clamp(currentSectionIndex() + (right ? 1 : -1), 0, sectionCount() - 1);
+        setCurrentSectionIndex(section);
+        setSelectedSection(sectionAt(section));
+        event->accept();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
 }
 
 void DTPicker::pickDate(const QDate &date)
