@@ -1,5 +1,6 @@
-// Dates on the ledger screens whatever the machine's locale: today's date in the one short
-// date form, and every date a screen shows and writes back is the date stored.
+// Dates on the ledger screens whatever the machine's locale and the century: today's date in
+// the one short date form, and every date a screen shows and writes back is the date stored.
+// The date pickers of every screen are one Tab stop each.
 #include "common/shortdate.h"
 #include "invoicing/inv.h"
 #include "platform/dtpicker.h"
