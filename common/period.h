@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dates.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -37,7 +39,7 @@ const QStringList &periodNames();
 
 // The years the year combos offer, in order: "2000" to the calendar year after today's, so
 // that the financial year now running and the next one can always be chosen.
-QStringList financialYears(const QDate &today = QDate::currentDate());
+QStringList financialYears(const QDate &today = qm::today());
 
 // The first and last day of `period` in the financial year starting `year`. The name must
 // match exactly (case and blanks count). February follows the full leap-year rule. The year

@@ -182,7 +182,7 @@ void ContactScreen::loadCommon()
     Data2->DatabaseName = Data1->DatabaseName;
     Data1->RecordSource = QStringLiteral("select * from postcode order by location");
     Data1->Refresh();
-    Text1[2]->setText(formatShortDate(QDate::currentDate()));
+    Text1[2]->setText(formatShortDate(today()));
     Text1[9]->setText(QStringLiteral("AUSTRALIA"));
     Text1[1]->setText(UserName);
     for (const QString &title : titles)

@@ -125,7 +125,7 @@ void INV::Form_Load()
 {
     EditMode = Adding;
     statuspanel->setCaption(Adding);
-    const QDate today = QDate::currentDate();
+    const QDate today = qm::today();
     picker->setValue(today);
     DTPicker1->setValue(today);
     a[1]->setText(formatShortDate(today));

@@ -155,11 +155,11 @@ void LedgerScreen::Form_Load()
 {
     if (isReceipts())
         SuppressHighlight = true;
-    picker->setValue(QDate::currentDate());
-    DTPicker1->setValue(QDate::currentDate());
+    picker->setValue(today());
+    DTPicker1->setValue(today());
     sspanel100->setVisible(true);
     pay0[0]->setText(UserName);
-    pay0[2]->setText(shortDate(QDate::currentDate()));
+    pay0[2]->setText(shortDate(today()));
     CentreForm(*sspanel100);
     fillLists();
     Check2[1]->setValue(1);

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qm {
 
@@ -130,7 +131,7 @@ void LedgerScreen::buildLayout()
     DTPicker1 = new DTPicker(details);
     for (DTPicker *date : {picker, DTPicker1}) {
         date->setCustomFormat(QStringLiteral("dd MMMM yy"));
-        date->setFixedWidth(135);
+        date->setFixedWidth(std::max(135, date->sizeHint().width())); // the longest month and the whole year
     }
     jobidtext = hidden(new TextBox(details));
     classification = hidden(new TextBox(details));

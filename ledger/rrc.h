@@ -25,7 +25,7 @@ public:
     void r_Reposition();
     void jobtext_Change();
     void fillinvlist();
-    // The date of the invoice named in the list, "dd/mmm/yy"; nothing when there is no
+    // The date of the invoice named in the list, "dd/Mmm/yyyy"; nothing when there is no
     // such invoice or it cannot be read.
     std::optional<QString> getinvdate();
     // Adds the recorded postings to their invoices' paid amounts; each one that cannot be

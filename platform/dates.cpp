@@ -36,16 +36,23 @@ int monthOf(const QString &text)
     return 0;
 }
 
-// Two-digit years pivot at 30: 00-29 are this century, 30-99 the last.
+// A short year is read in a hundred-year window that moves with the clock, so that what was
+// typed as the last two digits of a recent or coming year stays right as the years go by.
 int yearOf(const QString &text)
 {
     if (!allDigits(text))
         return -1;
     if (text.size() <= 2) {
-        const int y = text.toInt();
-        return y < 30 ? 2000 + y : 1900 + y;
+        const int earliest = today().year() - 80;
+        return earliest + ((text.toInt() - earliest) % 100 + 100) % 100;
     }
     return text.size() == 4 ? text.toInt() : -1;
+}
+
+const Clock *&installedClock()
+{
+    static const Clock *clock = nullptr;
+    return clock;
 }
 
 } // namespace
@@ -67,7 +74,7 @@ QString formatShortDate(const QDate &date)
     return QStringLiteral("%1/%2/%3")
         .arg(date.day(), 2, 10, QLatin1Char('0'))
         .arg(QString::fromLatin1(MonthAbbreviations[date.month() - 1]))
-        .arg(date.year() % 100, 2, 10, QLatin1Char('0'));
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
 QDate parseUserDate(const QString &text)
@@ -92,6 +99,19 @@ QDate parseUserDate(const QString &text)
     if (month == 0 || year <= 0)
         return {};
     return QDate(year, month, parts[0].toInt());
+}
+
+QDate today()
+{
+    const Clock *clock = installedClock();
+    return clock ? clock->today() : QDate::currentDate();
+}
+
+const Clock *setClock(const Clock *clock)
+{
+    const Clock *previous = installedClock();
+    installedClock() = clock;
+    return previous;
 }
 
 } // namespace qm

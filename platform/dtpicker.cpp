@@ -1,13 +1,18 @@
 #include "platform/dtpicker.h"
 
+#include "platform/dates.h"
+
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLocale>
+#include <algorithm>
 
 namespace qm {
 
 namespace {
-// The old custom-format letters are Qt's own for dates, except the one- and three-letter
-// years, which Qt does not know: both show the year as two digits here.
+// The old custom-format letters are Qt's own for dates, except the years: every year shows
+// all four digits, since the picker reads back what it shows and a two-digit year would be
+// read in the century of the date it held.
 QString toQtFormat(const QString &format)
 {
     QString result;
@@ -23,8 +28,8 @@ QString toQtFormat(const QString &format)
         qsizetype run = 1;
         while (i + run < format.size() && format.at(i + run) == c)
             ++run;
-        if (c == QLatin1Char('y') && run != 2 && run != 4)
-            result += QStringLiteral("yy");
+        if (c == QLatin1Char('y'))
+            result += QStringLiteral("yyyy");
         else
             result += format.mid(i, run);
         i += run;
@@ -39,7 +44,8 @@ DTPicker::DTPicker(QWidget *parent)
     // Month names are English whatever the machine's language, as in the rest of the program.
     setLocale(QLocale(QLocale::English, QLocale::Australia));
     setCalendarPopup(true);
-    setDate(QDate::currentDate());
+    setDisplayFormat(QStringLiteral("dd/MM/yyyy")); // the short date until a custom format is set
+    setDate(today());
     connect(this, &QDateEdit::dateChanged, this, [this] {
         if (m_settingByCode)
             return;
@@ -85,6 +91,26 @@ void DTPicker::setCustomFormat(const QString &format)
 {
     m_customFormat = format;
     setDisplayFormat(toQtFormat(format));
+}
+
+bool DTPicker::focusNextPrevChild(bool next)
+{
+    // One Tab stop: Tab leaves the picker from whichever section it is in.
+    return QWidget::focusNextPrevChild(next);
+}
+
+void DTPicker::keyPressEvent(QKeyEvent *event)
+{
+    // Left and Right move a whole section, as Tab did inside the date.
+    const bool left = event->key() == Qt::Key_Left, right = event->key() == Qt::Key_Right;
+    if ((left || right) && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        const int section = std::clamp(currentSectionIndex() + (right ? 1 : -1), 0, sectionCount() - 1);
+        setCurrentSectionIndex(section);
+        setSelectedSection(sectionAt(section));
+        event->accept();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
 }
 
 void DTPicker::pickDate(const QDate &date)

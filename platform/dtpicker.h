@@ -9,7 +9,8 @@
 namespace qm {
 
 // A date picker with a drop-down calendar. Setting Value from code raises nothing; a pick by
-// the user raises Change and, when the calendar closes, CloseUp.
+// the user raises Change and, when the calendar closes, CloseUp. It is one Tab stop; Left and
+// Right move between its day, month and year.
 class DTPicker : public QDateEdit, public Control
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
 
     QDate Value() const;
     void setValue(const QDate &value);
-    // Display format in the old notation, e.g. "dd MMMM yy".
+    // Display format in the old notation, e.g. "dd MMMM yy"; the year always shows four digits.
     QString CustomFormat() const;
     void setCustomFormat(const QString &format);
 
@@ -30,6 +31,10 @@ public:
 
     std::function<void()> onChange;
     std::function<void()> onCloseUp;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_customFormat;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dates.h"
 #include "platform/reportdefinition.h"
 #include "platform/reportquery.h"
 
@@ -74,7 +75,7 @@ void setReportNumberFormat(ReportNumberFormat format);
 QString reportValueText(const Value &value, const QString &format);
 
 ReportDocument layoutReport(const ReportDefinition &definition, const ReportData &data,
-                            const QDate &printDate = QDate::currentDate());
+                            const QDate &printDate = today());
 
 // Reads a report file, selects its rows and lays out its pages. Throws qm::Error.
 ReportDocument layoutReportFile(const QString &path, const QString &formula, const QStringList &sortFields);

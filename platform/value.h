@@ -26,13 +26,14 @@ public:
     bool isNull() const;
     bool isNumber() const; // Integer or Double
 
-    // Null gives "", a date "dd/mmm/yy", a number its shortest exact text ("12.5", "100").
+    // Null gives "", a date "dd/Mmm/yyyy" ("01/Jul/2000"), a number its shortest exact text
+    // ("12.5", "100").
     QString toText() const;
     // Numbers as they are; text read as one whole number (readWholeNumber: blanks around
     // allowed), else Error 13, or Error 6 beyond a double's range; Null gives 0.
     double toDouble() const;
     qint64 toInteger() const; // as toDouble, rounded half away from zero
-    // Dates as they are; text parsed as "dd/mmm/yy", "d/m/yyyy" or ISO, else Error 13; Null gives an invalid date.
+    // Dates as they are; text parsed as parseUserDate does, else Error 13; Null gives an invalid date.
     QDate toDate() const;
     QByteArray toBlob() const;
 

@@ -133,10 +133,10 @@ void reports2::Form_Load()
     RecordLoading = false;
     searchbox->setVisible(false);
     for (DTPicker *date : {picker, DTPicker1, DTPicker2})
-        date->setValue(QDate::currentDate());
+        date->setValue(today());
     sspanel100->setVisible(true);
     pay0[0]->setText(UserName);
-    pay0[2]->setText(shortDate(QDate::currentDate()));
+    pay0[2]->setText(shortDate(today()));
     CentreForm(*sspanel100);
 
     for (const char *item :

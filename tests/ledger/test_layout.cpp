@@ -2,6 +2,7 @@
 // links never swap under a resting pointer, the entry boxes keep their width, the worked-out
 // amounts read as well as the typed ones, and one pass over "Go to invoice" opens it once.
 #include "invoicing/inv.h"
+#include "platform/dtpicker.h"
 #include "tests/ledger/ledgerfixture.h"
 
 #include <QFontMetrics>
@@ -65,6 +66,24 @@ TEST_F(LayoutTest, TheDetailsLinksNeverLieUnderOneAnotherAndTheBoxesKeepTheirWid
         processEvents();
         EXPECT_EQ(onPanel(form.Label1[7], form.sspanel100), show);
         EXPECT_EQ(form.combo1->width(), partyWidth);
+        Forms::discardAll();
+    }
+}
+
+// The two date pickers show the whole date, the longest month and all four digits of the
+// year, in the font they are drawn with.
+TEST_F(LayoutTest, ThePickersShowTheWholeDate)
+{
+    for (bool receipts : {false, true}) {
+        SCOPED_TRACE(receipts ? "receipts" : "payments");
+        LedgerScreen &form = shown(receipts);
+        form.Label1_MouseMove(7);
+        processEvents();
+        for (DTPicker *picker : {form.picker, form.DTPicker1}) {
+            picker->setValue(QDate(2026, 9, 30));
+            EXPECT_EQ(picker->text(), "30 September 2026");
+            EXPECT_GE(picker->width(), picker->sizeHint().width());
+        }
         Forms::discardAll();
     }
 }

@@ -115,7 +115,7 @@ TEST_F(RecordTest, ReceiptsNameTheirDateBoxesOnAMoveToo)
     form.Command1_Click(LedgerButton::OK);
     EXPECT_EQ(messages(), QStringList({"Date of Invoice is not a date."}));
     EXPECT_TRUE(form.Picture1->Visible());
-    EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from r"), "01/Jul/2000");
 }
 
 TEST_F(RecordTest, AnEmptyPartyWhileARowLoadsFailsSilently)
@@ -154,7 +154,7 @@ TEST_F(RecordTest, AnEmptyTableOpensOnANewRowAndKeepsTheFirstEntry)
     enter(form, "01/jul/00", 1, "55", "10");
     form.Command1_Click(LedgerButton::OK);
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(row("qm.mdb", "select j, p, b, t, c, d, e, q from p"), "01/Jul/00|2|2|O'Brien's Farm|50|5|55|10");
+    EXPECT_EQ(row("qm.mdb", "select j, p, b, t, c, d, e, q from p"), "01/Jul/2000|2|2|O'Brien's Farm|50|5|55|10");
 }
 
 // A GST-free payment or receipt, and a payment of wages, store a GST amount of 0, however
@@ -222,11 +222,11 @@ TEST_F(RecordTest, ARowShowsWhatIsStored)
             return form.Text2[2]->Text() + "|" + form.Text2[4]->Text() + "|" + form.Text2[3]->Text() + "|"
                    + form.pay1[2]->Text();
         };
-        EXPECT_EQ(amounts(), "90|20|110|30/Jun/00"); // A1's own date is 05/Mar/01
+        EXPECT_EQ(amounts(), "90|20|110|30/Jun/2000"); // A1's own date is 05/Mar/2001
         form.Command1_Click(LedgerButton::Next);
         EXPECT_EQ(amounts(), "33.3333|3.3333|36.6666|");
         form.Command1_Click(LedgerButton::Previous);
-        EXPECT_EQ(amounts(), "90|20|110|30/Jun/00");
+        EXPECT_EQ(amounts(), "90|20|110|30/Jun/2000");
         form.Command1_Click(LedgerButton::GoLast);
         EXPECT_EQ(amounts(), "||55|");
         form.Command1_Click(LedgerButton::Cancel);
@@ -305,13 +305,13 @@ TEST_F(RecordTest, MovesCheckTheRowTheyLeaveAndWriteIt)
     EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_EQ(form.pay1[5]->Text(), "1");
     EXPECT_FALSE(RecordLoading);
-    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "01/Jul/2000");
 
     form.pay1[0]->typeText("03/jul/00");
     form.Command1_Click(LedgerButton::GoLast); // Go Last >>
     form.Command1_Click(LedgerButton::Next);   // Next > past the last row starts a new one
     EXPECT_EQ(form.pay1[5]->Text(), "");
-    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "03/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from p where ID = 1"), "03/Jul/2000");
     EXPECT_EQ(row("qm.mdb", "select count(*) from p"), "2");
 }
 

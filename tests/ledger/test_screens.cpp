@@ -32,7 +32,7 @@ TEST_F(ScreensTest, GoBackStaysWhenOksChecksFail)
     EXPECT_EQ(messages(), QStringList({"Must enter a date"}));
     EXPECT_TRUE(Forms::isLoaded(form));
     EXPECT_EQ(form.gobackb->Text(), "Reports");
-    EXPECT_EQ(row("qm.mdb", "select j from r where ID = 1"), "01/Jul/00");
+    EXPECT_EQ(row("qm.mdb", "select j from r where ID = 1"), "01/Jul/2000");
     EXPECT_EQ(reports.flex->TextMatrix(2, 0), "");
 }
 

@@ -8,6 +8,7 @@
 
 #include "tests/support/dbhelpers.h"
 
+using qm::test::ClockAt;
 using qm::test::errorNumber;
 using qm::test::runSql;
 
@@ -45,8 +46,11 @@ TEST(JetSql, DateLiterals)
 {
     EXPECT_EQ(translateJetSql(QStringLiteral("select * from p where j >= #1/jul/2000# and j < #1/7/01#")),
               QStringLiteral("select * from p where j >= '2000-07-01' and j < '2001-07-01'"));
-    EXPECT_EQ(translateJetSql(QStringLiteral("x = #31/Dec/29# or x = #1/JAN/30#")),
-              QStringLiteral("x = '2029-12-31' or x = '1930-01-01'"));
+    {
+        const ClockAt clock(QDate(2026, 7, 1));
+        EXPECT_EQ(translateJetSql(QStringLiteral("x = #31/Dec/45# or x = #1/JAN/46#")),
+                  QStringLiteral("x = '2045-12-31' or x = '1946-01-01'"));
+    }
     // Inside strings and bracketed names '#' is no date.
     const QString untouched = QStringLiteral("select [No #] from t where a like '#*' and b = 'it''s #1' and c = \"#\"");
     EXPECT_EQ(translateJetSql(untouched), untouched);

@@ -23,7 +23,7 @@ TEST(Value, KindsAndText)
     EXPECT_EQ(Value(100.0).toText(), QStringLiteral("100"));
     EXPECT_EQ(Value(12.5).toText(), QStringLiteral("12.5"));
     EXPECT_EQ(Value(1234567.25).toText(), QStringLiteral("1234567.25"));
-    EXPECT_EQ(Value(QDate(2000, 7, 1)).toText(), QStringLiteral("01/Jul/00"));
+    EXPECT_EQ(Value(QDate(2000, 7, 1)).toText(), QStringLiteral("01/Jul/2000"));
     EXPECT_TRUE(Value(QDate()).isNull()) << "an invalid date carries no value";
     EXPECT_TRUE(Value(3).isNumber());
     EXPECT_FALSE(Value("3").isNumber());
@@ -67,17 +67,62 @@ TEST(Value, Equality)
 
 TEST(Dates, ShortFormat)
 {
-    EXPECT_EQ(formatShortDate(QDate(2000, 7, 1)), QStringLiteral("01/Jul/00"));
-    EXPECT_EQ(formatShortDate(QDate(1999, 12, 31)), QStringLiteral("31/Dec/99"));
+    EXPECT_EQ(formatShortDate(QDate(2000, 7, 1)), QStringLiteral("01/Jul/2000"));
+    EXPECT_EQ(formatShortDate(QDate(1999, 12, 31)), QStringLiteral("31/Dec/1999"));
     EXPECT_EQ(formatShortDate(QDate()), QString());
+}
+
+// What the program writes into a box, a date value's text among it, reads back as the same
+// day in any century and whatever year the clock shows.
+TEST(Dates, WrittenDatesReadBackAsTheSameDay)
+{
+    const QDate days[] = {QDate(1925, 1, 1), QDate(1999, 12, 31), QDate(2029, 12, 31),
+                          QDate(2030, 1, 1), QDate(2035, 12, 7),  QDate(2099, 6, 30)};
+    for (const int year : {1990, 2026, 2030, 2060, 2099}) {
+        const qm::test::ClockAt clock(QDate(year, 3, 1));
+        for (const QDate &day : days) {
+            SCOPED_TRACE(QStringLiteral("%1 in %2").arg(day.toString(Qt::ISODate)).arg(year).toStdString());
+            EXPECT_EQ(parseUserDate(formatShortDate(day)), day);
+            EXPECT_EQ(parseUserDate(shortDate(day)), day);
+            EXPECT_EQ(Value(Value(day).toText()).toDate(), day);
+        }
+    }
+}
+
+// A short year the user types is the one with those last digits from 80 years before the
+// clock's year to 19 after it.
+TEST(Dates, TypedShortYearsFollowTheClock)
+{
+    struct Case
+    {
+        int clockYear;
+        const char *typed;
+        int year;
+    };
+    const Case cases[] = {
+        {2026, "46", 1946}, {2026, "45", 2045}, {2026, "00", 2000}, {2026, "99", 1999}, {2026, "29", 2029},
+        {2026, "30", 2030}, {2026, "35", 2035}, {2026, "25", 2025}, {2030, "49", 2049}, {2030, "50", 1950},
+        {2030, "30", 2030}, {2030, "0", 2000},  {2099, "18", 2118}, {2099, "19", 2019}, {2099, "00", 2100},
+        {2099, "99", 2099}, {1999, "18", 2018}, {1999, "19", 1919}, {1999, "25", 1925}, {2040, "59", 2059},
+        {2040, "60", 1960},
+    };
+    for (const Case &c : cases) {
+        const qm::test::ClockAt clock(QDate(c.clockYear, 12, 31));
+        const QString text = QStringLiteral("7/dec/") + QLatin1String(c.typed);
+        EXPECT_EQ(parseUserDate(text), QDate(c.year, 12, 7)) << c.clockYear << " " << text.toStdString();
+        EXPECT_EQ(Value(QStringLiteral("7/12/") + QLatin1String(c.typed)).toDate(), QDate(c.year, 12, 7))
+            << c.clockYear << " " << c.typed;
+    }
+    // Four digits are the year as typed, whatever the clock says.
+    const qm::test::ClockAt clock(QDate(2026, 1, 1));
+    EXPECT_EQ(parseUserDate(QStringLiteral("1/1/1925")), QDate(1925, 1, 1));
+    EXPECT_EQ(parseUserDate(QStringLiteral("1/1/2199")), QDate(2199, 1, 1));
 }
 
 TEST(Dates, ParseUserDate)
 {
     EXPECT_EQ(parseUserDate(QStringLiteral("01/JUL/00")), QDate(2000, 7, 1));
     EXPECT_EQ(parseUserDate(QStringLiteral(" 1/july/2000 ")), QDate(2000, 7, 1));
-    EXPECT_EQ(parseUserDate(QStringLiteral("5/3/29")), QDate(2029, 3, 5));
-    EXPECT_EQ(parseUserDate(QStringLiteral("5/3/30")), QDate(1930, 3, 5));
     EXPECT_EQ(parseUserDate(QStringLiteral("29/feb/00")), QDate(2000, 2, 29));
     EXPECT_EQ(parseUserDate(QStringLiteral("1999-12-31")), QDate(1999, 12, 31));
     for (const char *bad : {"30/feb/00", "29/feb/01", "13/13/00", "1/jux/00", "1/7", "1/7/200", "", "2000-13-01"})

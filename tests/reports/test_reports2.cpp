@@ -169,7 +169,8 @@ TEST_F(ReportsTest, ChoicesShowAndHideTheirFields)
     f.picker->pickDate(QDate(2005, 7, 5));
     f.DTPicker2->pickDate(QDate(2005, 8, 31));
     f.DTPicker1->pickDate(QDate(2005, 7, 1));
-    EXPECT_EQ(f.pay1[0]->Text() + u' ' + f.pay1[7]->Text() + u' ' + f.pay1[2]->Text(), "05/Jul/05 31/Aug/05 01/Jul/05");
+    EXPECT_EQ(f.pay1[0]->Text() + u' ' + f.pay1[7]->Text() + u' ' + f.pay1[2]->Text(),
+              "05/Jul/2005 31/Aug/2005 01/Jul/2005");
     pick(f.basfor, "July");
     EXPECT_FALSE(f.selectdates->Visible());
     EXPECT_EQ(f.pay1[0]->Text() + f.pay1[7]->Text(), "");
@@ -182,6 +183,27 @@ TEST_F(ReportsTest, ChoicesShowAndHideTheirFields)
     EXPECT_EQ(f.Combo2[3]->Text(), "");
     pick(f.Combo2[2], "Phone");
     EXPECT_FALSE(f.Combo2[3]->Visible());
+}
+
+// Days picked in any century select those days in the report.
+TEST_F(ReportsTest, PickedDatesSelectTheirDaysInAnyYear)
+{
+    const QDate days[] = {QDate(1925, 1, 1), QDate(1999, 12, 31), QDate(2029, 12, 31),
+                          QDate(2030, 1, 1), QDate(2035, 12, 7),  QDate(2099, 6, 30)};
+    for (const QDate &day : days) {
+        const QString bound = QStringLiteral("Date(") + day.toString(QStringLiteral("yyyy,MM,dd")) + u')';
+        const QString last = QStringLiteral("Date(") + day.addDays(30).toString(QStringLiteral("yyyy,MM,dd")) + u')';
+        pick(form().typeoftrans, "All purchases");
+        pick(form().basfor, "Select Dates");
+        form().picker->pickDate(day);
+        form().DTPicker2->pickDate(day.addDays(30));
+        form().DTPicker1->pickDate(day);
+        go("View report");
+        ASSERT_FALSE(m_services->reports.empty());
+        EXPECT_EQ(m_services->reports.back().run.formula,
+                  "{p.j} >= " + bound + " AND {p.j} <= " + last + " AND {p.m} = " + bound);
+    }
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 // Filled-in criteria are coloured; Clear form whitens what it empties. Suppressed, typing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dates.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -60,11 +62,30 @@ private:
 int runSql(const QString &file, const QString &sql);
 
 // The rows a select gives as the program reads them through its database layer ("50",
-// "01/Jul/00"), each as its fields' texts joined by "|".
+// "01/Jul/2000"), each as its fields' texts joined by "|".
 QStringList rowsOf(const QString &file, const QString &select);
 
 // A fresh program database in `folder`: `name` is "qm.mdb", "qm1.mdb" or "db1.mdb", laid out
 // from its schema script in db/ (without the places). Returns the file's path.
 QString createProgramDatabase(const QString &folder, const QString &name);
+
+// Sets the program's clock to a day for as long as it lives; the one before it after.
+class ClockAt : public Clock
+{
+public:
+    explicit ClockAt(const QDate &day)
+        : m_day(day)
+        , m_previous(setClock(this))
+    {
+    }
+    ~ClockAt() override { setClock(m_previous); }
+    ClockAt(const ClockAt &) = delete;
+    ClockAt &operator=(const ClockAt &) = delete;
+    QDate today() const override { return m_day; }
+
+private:
+    QDate m_day;
+    const Clock *m_previous;
+};
 
 } // namespace qm::test
