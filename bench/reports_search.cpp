@@ -148,7 +148,7 @@ int main(int argc, char **argv)
         if (fresh || !QFile::exists(QDir(folder).filePath(QStringLiteral("qm.mdb")))) {
             std::printf("building %s ...\n", qPrintable(folder));
             std::fflush(stdout);
-            const double ms = timed([&] { build(folder); });
+            const double ms = timed([&path = folder] { build(path); });
             std::printf("built in %.1f s\n", ms / 1000);
         }
         // The report files the build installed beside this program.

@@ -6,10 +6,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -260,6 +262,51 @@ TEST_F(Tools, MakeDatabaseKeepsTheUsersFileAndBuildsNewOnesWhole)
     EXPECT_EQ(mkdb({path("db1.mdb"), dbDir + "/db1.sql", path("bad.tsv")}).first, 1);
     EXPECT_FALSE(QFile::exists(path("db1.mdb")));
     EXPECT_FALSE(QFile::exists(path("db1.mdb.new")));
+}
+
+// The program folder as an install of this build lays it out (./run installs into the user's).
+TEST_F(Tools, InstallReplacesTheProgramFilesAndKeepsTheBooks)
+{
+    const QDir folder(path("QUILLMARK"));
+    const auto install = [&] {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(QM_CMAKE), {"--install", QStringLiteral(QM_BINARY_DIR), "--prefix", folder.path()});
+        p.waitForFinished(-1);
+        return std::pair{p.exitCode(), QString::fromLocal8Bit(p.readAll())};
+    };
+    QStringList reportFiles;
+    for (const char *dir : {"reports", "invoicing"}) {
+        const QDir sources(QStringLiteral(QM_SOURCE_DIR) + '/' + dir);
+        for (const QString &name : sources.entryList({"*.rpt"}, QDir::Files))
+            reportFiles << sources.filePath(name);
+    }
+    ASSERT_FALSE(reportFiles.isEmpty());
+    const auto expectReportFilesAsInTheRepository = [&] {
+        for (const QString &source : reportFiles)
+            EXPECT_EQ(readFile(folder.filePath(QFileInfo(source).fileName())), readFile(source))
+                << source.toStdString();
+    };
+
+    auto [code, output] = install();
+    ASSERT_EQ(code, 0) << output.toStdString();
+    EXPECT_TRUE(QFileInfo(folder.filePath("quillmark")).isExecutable());
+    expectReportFilesAsInTheRepository();
+    EXPECT_EQ(RawDb(folder.filePath("qm1.mdb")).value("select count(*) from info"), "integer:1");
+    EXPECT_GT(RawDb(folder.filePath("db1.mdb")).value("select count(*) from postcode").section(':', 1).toInt(), 18000);
+
+    // The user's books in two files, the third gone; a report file changed in the folder.
+    for (const char *file : {"qm.mdb", "db1.mdb"})
+        RawDb(folder.filePath(file)).run("create table books (kept text); insert into books values ('yes')");
+    ASSERT_TRUE(QFile::remove(folder.filePath("qm1.mdb")));
+    writeFile(folder.filePath("report1p.rpt"), "changed");
+
+    std::tie(code, output) = install();
+    ASSERT_EQ(code, 0) << output.toStdString();
+    for (const char *file : {"qm.mdb", "db1.mdb"})
+        EXPECT_EQ(RawDb(folder.filePath(file)).value("select kept from books"), "text:yes") << file;
+    EXPECT_EQ(RawDb(folder.filePath("qm1.mdb")).value("select count(*) from info"), "integer:1");
+    expectReportFilesAsInTheRepository();
 }
 
 } // namespace

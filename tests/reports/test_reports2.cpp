@@ -248,7 +248,7 @@ TEST_F(ReportsTest, GoChecksTheCriteriaInOrder)
          },
          NoReportOn},
         {"a client hidden under a supplier",
-         [this](reports2 &f) {
+         [](reports2 &f) {
              pick(f.typeoftrans, "Income");
              f.combo1->pickRow(1);
              pick(f.typeoftrans, "Expense");
@@ -333,13 +333,13 @@ TEST_F(ReportsTest, CriteriaFindTheirRows)
         const char *totals;
     };
     const Case cases[] = {
-        {"expenses of every date", [this](reports2 &f) { pick(f.typeoftrans, "Expense"); }, "6,1,2,7,4,5",
+        {"expenses of every date", [](reports2 &f) { pick(f.typeoftrans, "Expense"); }, "6,1,2,7,4,5",
          "1170.00|15.75|1173.25"},
         {"a supplier with an apostrophe, typed in part", [](reports2 &f) { f.DBCombo2->typeText("o'brien"); }, "3,4",
          "20012.50|2000.00|22000.00"},
         {"a supplier picked", [](reports2 &f) { f.DBCombo2->pickRow(0); }, "6,1,2,7", "157.50|15.75|173.25"},
         {"a wildcard in For", [](reports2 &f) { f.pay1[1]->typeText("M?sc"); }, "4", "12.50|.00|.00"},
-        {"personal use over 50", [this](reports2 &f) { pick(f.Combo2[4], "50"); }, "2", "50.50|5.05|55.55"},
+        {"personal use over 50", [](reports2 &f) { pick(f.Combo2[4], "50"); }, "2", "50.50|5.05|55.55"},
         {"category, job, paid by, cheque and invoice number",
          [](reports2 &f) {
              f.Combo2[2]->typeText("phone");
