@@ -67,6 +67,12 @@ double SystemServices::screenHeightTwips() const
     return screenPixels().height() * TwipsPerPixel;
 }
 
+void SystemServices::bringToFront(QWidget &window)
+{
+    window.raise();
+    window.activateWindow();
+}
+
 void SystemServices::printWindow(QWidget &window)
 {
     if (QPrinterInfo::defaultPrinter().isNull())

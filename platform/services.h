@@ -31,6 +31,9 @@ public:
     // Screen size in twips (15 twips per pixel at 96 dpi).
     virtual double screenWidthTwips() const = 0;
     virtual double screenHeightTwips() const = 0;
+    // Puts a shown window above the others and gives it the focus (a window manager may
+    // do so after the window is on screen).
+    virtual void bringToFront(QWidget &window) = 0;
     // Prints the image of a window to the default printer; throws qm::Error on any failure.
     virtual void printWindow(QWidget &window) = 0;
     // Starts a program from a command line; false when it could not be started.
@@ -59,6 +62,7 @@ public:
     QString logonName() const override;
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
+    void bringToFront(QWidget &window) override;
     void printWindow(QWidget &window) override;
     bool startProgram(const QString &commandLine) override;
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;

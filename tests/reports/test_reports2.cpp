@@ -15,6 +15,7 @@
 #include "tests/support/machinefont.h"
 #include "tests/support/testservices.h"
 
+#include <QApplication>
 #include <QFile>
 
 namespace qm::test {
@@ -676,6 +677,26 @@ TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
     EXPECT_EQ(form().flex->TextMatrix(2, 6), "6");
     EXPECT_EQ(totals(), "20172.50|2016.00|22176.00");
     EXPECT_TRUE(form().searchbox->Visible());
+}
+
+// Go Back shows the main menu on its way out (OK's way) and then this form: this form comes to
+// the front and takes the focus, the main menu is never asked to.
+TEST_F(ReportsTest, GoBackBringsThisFormToTheFront)
+{
+    form().Show();
+    period("1st Quarter");
+    go();
+    form().flex->doubleClickCell(2, 2);
+    processEvents();
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"PRC"});
+    m_services->broughtToFront.clear();
+
+    Forms::get<PRC>().back_Click();
+    processEvents();
+    EXPECT_TRUE(m_messages.log().empty()) << qPrintable(messages().join(u'/'));
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"reports2"});
+    EXPECT_EQ(QApplication::activeWindow(), &form());
 }
 
 // No amount is cut, in this machine's font or a large one: the grid's columns of money show

@@ -37,6 +37,13 @@ double TestServices::screenHeightTwips() const
     return screenHeight;
 }
 
+void TestServices::bringToFront(QWidget &window)
+{
+    broughtToFront << window.objectName();
+    window.raise();
+    window.activateWindow();
+}
+
 void TestServices::printWindow(QWidget &)
 {
     if (!printerWorks)

@@ -31,6 +31,7 @@ public:
     bool programsStart = false;
     QMap<QString, QString> registry; // "key\\value" -> text
 
+    QStringList broughtToFront; // the windows' object names, in order
     int printed = 0;
     QStringList started;
     // Every report run, in order: what the control was given, and its pages laid out as the
@@ -49,6 +50,7 @@ public:
     QString logonName() const override;
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
+    void bringToFront(QWidget &window) override;
     void printWindow(QWidget &window) override;
     bool startProgram(const QString &commandLine) override;
     bool readRegistry(const QString &root, const QString &key, const QString &valueName, QString &value) override;
