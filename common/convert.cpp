@@ -3,6 +3,8 @@
 #include "platform/error.h"
 #include "platform/numbertext.h"
 
+#include <cmath>
+
 namespace qm {
 
 double Val(const QString &text)
@@ -17,6 +19,11 @@ double Val(const QString &text)
 
 double Val(const Value &value)
 {
+    // A stored number counts in full, not as the fifteen digits its text shows.
+    if (value.kind() == Value::Kind::Double) {
+        const double number = value.toDouble();
+        return std::isfinite(number) ? number : 0;
+    }
     return Val(value.toText());
 }
 

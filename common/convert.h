@@ -13,7 +13,8 @@ namespace qm {
 // ("1,500" reads 1, "12 kg" 12, "&H10" 0). No leading number, or one beyond the range of a
 // double, reads 0. Never throws.
 double Val(const QString &text);
-// A field read the same way after appending an empty text to it: Null reads 0.
+// A field read the same way after appending an empty text to it: Null reads 0; a stored
+// number counts in full, not as the fifteen digits its text shows (infinity reads 0).
 double Val(const Value &value);
 
 // The whole text as a number, as the database layer converts it: blanks, tabs and line feeds

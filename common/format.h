@@ -19,4 +19,9 @@ QString Format(double value, const QString &pattern);
 // 110.1 and 220.2, "0.5", "110", "-3").
 QString plainNumber(double value);
 
+// The largest amounts the screens show whole, whatever the font: an amount in a column (of a
+// grid, of the invoice lines), and a sum in a total box under one.
+inline const QString LargestAmount = QStringLiteral("9999999.99");
+inline const QString LargestTotal = QStringLiteral("99999999.99");
+
 } // namespace qm

@@ -1,6 +1,7 @@
 #include "invoicing/inv.h"
 
 #include "common/databases.h"
+#include "common/format.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
@@ -196,6 +197,15 @@ void INV::buildLayout()
                          Qt::AlignRight);
         lines->addWidget(totals[i], LineRows + 1 + i, LineAmount);
     }
+    // No amount is cut: the cells of money fit the largest amount; the $AMOUNT cells, like the
+    // totals under them, the largest sum.
+    for (int row = 1; row <= LineRows; ++row) {
+        l(row)[LineRate]->fitText(LargestAmount);
+        l(row)[LineTaxAmount]->fitText(LargestAmount);
+        l(row)[LineAmount]->fitText(LargestTotal);
+    }
+    for (TextBox *total : totals)
+        total->fitText(LargestTotal);
     lines->setRowMinimumHeight(LineRows + 1, 30);
     lines->setAlignment(totals[0], Qt::AlignBottom);
 
@@ -223,6 +233,11 @@ void INV::buildLayout()
     ptot = totalBox(Picture3);
     itot->setBackColor(vbWhite);
     ptot->setBackColor(vbWhite);
+    // No amount is cut: the $Total and $Paid columns and the sums under them fit the largest.
+    for (int col : {4, 5})
+        flex->fitColumnTo(col, LargestAmount);
+    itot->fitText(LargestTotal);
+    ptot->fitText(LargestTotal);
     // Twips: the status, period and year from the left; the totals go under their columns.
     combo1->Move(0, 90, 2250, 390);
     basfor->Move(2400, 90, 1800, 390);

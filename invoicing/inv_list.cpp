@@ -12,6 +12,8 @@
 #include "platform/jetsql.h"
 #include "platform/msgbox.h"
 
+#include <cmath>
+
 namespace qm {
 
 namespace {
@@ -77,11 +79,15 @@ void INV::flexfill()
     for (int col = 0; col < 7; ++col)
         flex->setColWidth(col, widths[col]);
     // The two totals under the $Total and $Paid columns (the grid's frame is a pixel wide).
+    // A total is never narrower than its largest sum: its column widens to it.
     double left = 15;
     for (int col = 0; col < 4; ++col)
         left += flex->ColWidth(col);
     for (int i = 0; i < 2; ++i) {
         TextBox *total = i == 0 ? itot : ptot;
+        total->setWidth(flex->ColWidth(4 + i));
+        if (total->Width() > flex->ColWidth(4 + i))
+            flex->setColWidth(4 + i, std::lround(total->Width()));
         const double width = flex->ColWidth(4 + i);
         total->Move(left, 90, width, 390);
         m_totalLabels[i]->Move(left, 510, width, 270);

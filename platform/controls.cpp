@@ -14,8 +14,12 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
+#include <cmath>
 
 namespace qm {
 
@@ -273,6 +277,58 @@ void TextBox::setAlignment(int alignment)
                                      : alignment == Center     ? Qt::AlignHCenter
                                                                : Qt::AlignLeft;
     m_line->setAlignment(horizontal | Qt::AlignVCenter);
+}
+
+void TextBox::fitText(const QString &sample)
+{
+    m_fitSample = sample;
+    applyFit();
+}
+
+bool TextBox::showsWhole(const QString &text) const
+{
+    return pixelsFor(text) <= width();
+}
+
+int TextBox::pixelsFor(const QString &text) const
+{
+    if (!m_line)
+        return 0; // a multi-line box wraps its text
+    m_line->ensurePolished();
+    const QStyle *style = m_line->style();
+    // The frame of the line as its style draws it, and what lies inside it: the text
+    // margins, two pixels either side of the text line, and the text with a pixel for the
+    // cursor and one that right alignment moves it by.
+    QStyleOptionFrame option;
+    option.initFrom(m_line);
+    option.rect = QRect(0, 0, 1000, std::max(m_line->height(), 1));
+    option.lineWidth = m_line->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_line) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (m_line->isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    const QRect contents = style->subElementRect(QStyle::SE_LineEditContents, &option, m_line);
+    const QMargins margins = m_line->textMargins();
+    const int textWidth = int(std::ceil(QFontMetricsF(m_line->font()).horizontalAdvance(text))) + 2;
+    return option.rect.width() - contents.width() + margins.left() + margins.right() + 2 * 2 + textWidth;
+}
+
+void TextBox::applyFit()
+{
+    if (m_fitSample.isEmpty())
+        return;
+    const int pixels = pixelsFor(m_fitSample);
+    if (maximumWidth() < pixels)
+        setMaximumWidth(pixels);
+    if (minimumWidth() < pixels)
+        setMinimumWidth(pixels);
+}
+
+void TextBox::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        applyFit();
 }
 
 Value TextBox::boundValue() const

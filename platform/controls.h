@@ -81,6 +81,13 @@ public:
     // Where the text stands in the box (a column of money stands right).
     int Alignment() const;
     void setAlignment(int alignment);
+    // The box is never narrower than what shows `sample` whole: in its font, inside its
+    // frame and margins as they are drawn. A width set smaller, or a later change of font
+    // or style, widens it again (a total fits the largest sum it is to show on any machine).
+    void fitText(const QString &sample);
+    // Whether `text` is drawn whole in the box as it stands, not scrolled out of sight (a
+    // multi-line box wraps: it always is).
+    bool showsWhole(const QString &text) const;
 
     Value boundValue() const override;
     void fillBound(const Value &value) override;
@@ -94,16 +101,21 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void userEdited(const QString &text);
     void raiseChange();
+    // Pixels the box needs to show `text` whole.
+    int pixelsFor(const QString &text) const;
+    void applyFit();
 
     QLineEdit *m_line = nullptr;
     QPlainTextEdit *m_multi = nullptr;
     QString m_text;
     QString m_previous;
     int m_maxLength = 0;
+    QString m_fitSample;
 };
 
 class CommandButton : public QPushButton, public Control

@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRect>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -292,6 +294,7 @@ MSFlexGrid::MSFlexGrid(QWidget *parent, int rows, int cols)
     : QTableView(parent)
     , m_model(new GridModel(this, checkedShape(rows, cols), cols))
     , m_colTwips(static_cast<size_t>(cols), -1)
+    , m_fitSamples(static_cast<size_t>(cols))
 {
     setModel(m_model);
     setSelectionMode(NoSelection); // the model draws the grid's own selection
@@ -343,6 +346,7 @@ void MSFlexGrid::setCols(int cols)
         invalidValue();
     m_model->setCols(cols);
     m_colTwips.resize(static_cast<size_t>(cols), -1);
+    m_fitSamples.resize(static_cast<size_t>(cols));
     if (m_col >= cols || m_colSel >= cols)
         moveTo(m_row, std::min(m_col, cols - 1));
 }
@@ -478,13 +482,48 @@ void MSFlexGrid::setColWidth(int col, long twips)
     if (twips < 0)
         invalidValue();
     m_colTwips[static_cast<size_t>(col)] = twips;
-    const int pixels = toPixels(twips);
-    if (pixels == 0) {
+    applyColWidth(col);
+}
+
+void MSFlexGrid::fitColumnTo(int col, const QString &sample)
+{
+    checkCell(0, col);
+    m_fitSamples[static_cast<size_t>(col)] = sample;
+    applyColWidth(col);
+}
+
+bool MSFlexGrid::showsWhole(int col, const QString &text) const
+{
+    checkCell(0, col);
+    return !isColumnHidden(col) && pixelsFor(text) <= columnWidth(col);
+}
+
+int MSFlexGrid::pixelsFor(const QString &text) const
+{
+    ensurePolished();
+    // What the view's delegate asks of the style for a cell of this text (its margins
+    // included), and the grid line, which the view draws inside the cell.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    return size.width() + (showGrid() ? 1 : 0);
+}
+
+void MSFlexGrid::applyColWidth(int col)
+{
+    const long twips = m_colTwips[static_cast<size_t>(col)];
+    if (twips == 0) {
         setColumnHidden(col, true);
-    } else {
-        setColumnHidden(col, false);
-        setColumnWidth(col, pixels);
+        return;
     }
+    int pixels = twips > 0 ? toPixels(twips) : columnWidth(col);
+    const QString &sample = m_fitSamples[static_cast<size_t>(col)];
+    if (!sample.isEmpty())
+        pixels = std::max(pixels, pixelsFor(sample));
+    setColumnHidden(col, false);
+    setColumnWidth(col, pixels);
 }
 
 void MSFlexGrid::Clear()
@@ -606,6 +645,17 @@ void MSFlexGrid::focusInEvent(QFocusEvent *event)
 void MSFlexGrid::keyboardSearch(const QString &)
 {
     // Typing a letter does not jump to a cell starting with it.
+}
+
+void MSFlexGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // Another font or style draws the samples at another width.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (int col = 0; col < Cols(); ++col)
+            if (!m_fitSamples[static_cast<size_t>(col)].isEmpty())
+                applyColWidth(col);
+    }
 }
 
 void MSFlexGrid::checkCell(int row, int col) const

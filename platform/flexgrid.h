@@ -61,6 +61,13 @@ public:
     // Twips; 0 hides the column.
     long ColWidth(int col) const;
     void setColWidth(int col, long twips);
+    // The column is never drawn narrower than `sample` needs in a body cell: in the grid's
+    // font, with the cell's margins and grid line as the view draws them. A width set
+    // smaller, or a later change of font or style, widens it again (columns of money fit
+    // the largest amount they show, whatever font the machine has).
+    void fitColumnTo(int col, const QString &sample);
+    // Whether `text` in a body cell of the column is drawn whole, not cut short with "…".
+    bool showsWhole(int col, const QString &text) const;
 
     // Empties every cell and drops cell fonts; the shape, row data and current cell stay.
     void Clear();
@@ -85,6 +92,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void keyboardSearch(const QString &search) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void checkCell(int row, int col) const;
@@ -98,10 +106,14 @@ private:
     void keyMoved(const QModelIndex &current);
     void changed();
     void syncView();
+    // Pixels a body cell needs to draw `text` whole.
+    int pixelsFor(const QString &text) const;
+    void applyColWidth(int col);
 
     GridModel *m_model;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
-    std::vector<long> m_colTwips; // as set; -1 while the column has its default width
+    std::vector<long> m_colTwips;      // as set; -1 while the column has its default width
+    std::vector<QString> m_fitSamples; // per column: the text it must show whole, if any
     bool m_syncPending = false;
     bool m_keyMoving = false;
 };

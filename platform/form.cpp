@@ -20,6 +20,8 @@ struct Registry
 {
     std::vector<std::pair<std::type_index, Form *>> forms; // in loading order
     int eventPassDepth = 0;
+    QPointer<Form> front; // the form shown last by the action under way
+    bool frontPending = false;
     bool endCheckPending = false;
     bool endCheckAfterPass = false;
 };
@@ -82,7 +84,7 @@ void Form::Show()
     else
         show();
     raise();
-    activateWindow();
+    Forms::bringToFrontLater(*this);
 }
 
 void Form::Hide()
@@ -351,6 +353,27 @@ void Forms::discardAll()
         delete entry.second;
     }
     registry().endCheckPending = false;
+}
+
+// The focus goes to the form shown last, once the action that showed it is done. A form
+// asked for the focus before it is on screen takes it when the window manager has put it
+// there: a form shown earlier in the same action (the main menu before the screen that Go
+// Back returns to) would then end on top of the one the user is to see.
+void Forms::bringToFrontLater(Form &form)
+{
+    Registry &r = registry();
+    r.front = &form;
+    if (r.frontPending)
+        return;
+    r.frontPending = true;
+    QTimer::singleShot(0, qApp, [] {
+        Registry &r = registry();
+        r.frontPending = false;
+        Form *form = r.front;
+        r.front = nullptr;
+        if (form && !form->isUnloaded() && form->isVisible())
+            services().bringToFront(*form);
+    });
 }
 
 void Forms::scheduleEndCheck()

@@ -40,7 +40,8 @@ public:
     QString Caption() const;
     void setCaption(const QString &caption);
 
-    // Shows the form modeless (maximised when it opens so).
+    // Shows the form modeless (maximised when it opens so). Once the action under way is
+    // done, the form shown last comes to the front and takes the focus.
     void Show();
     void Hide();
 
@@ -164,6 +165,7 @@ private:
     static void add(std::type_index type, Form *form, Form &(*getter)());
     static void loadNew(std::type_index type, Form *form, Form &(*getter)());
     static void remove(Form *form);
+    static void bringToFrontLater(Form &form);
     static void scheduleEndCheck();
     static void checkForEnd();
 };

@@ -68,6 +68,12 @@ double SystemServices::screenHeightTwips() const
     return screenPixels().height() * TwipsPerPixel;
 }
 
+void SystemServices::bringToFront(QWidget &window)
+{
+    window.raise();
+    window.activateWindow();
+}
+
 void printWindowImage(QWidget &window)
 {
     QPrinter printer(QPrinter::HighResolution);

@@ -32,6 +32,9 @@ public:
     // Screen size in twips (15 twips per pixel at 96 dpi).
     virtual double screenWidthTwips() const = 0;
     virtual double screenHeightTwips() const = 0;
+    // Puts a shown window above the others and gives it the focus (a window manager may
+    // do so after the window is on screen).
+    virtual void bringToFront(QWidget &window) = 0;
     // Prints the image of a window on the printer choosePrinter gives; throws qm::Error on any
     // failure, PrintCancelled when the user cancelled the choice.
     virtual void printWindow(QWidget &window) = 0;
@@ -69,6 +72,7 @@ public:
     QString logonName() const override;
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
+    void bringToFront(QWidget &window) override;
     void printWindow(QWidget &window) override;
     bool choosePrinter(QPrinter &printer) override;
     bool startProgram(const QString &commandLine) override;

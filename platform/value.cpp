@@ -77,11 +77,18 @@ QString Value::toText() const
     case Kind::Null: return {};
     case Kind::Integer: return QString::number(std::get<qint64>(m_data));
     case Kind::Double: {
-        const double v = std::get<double>(m_data);
-        const double a = std::fabs(v);
-        // Plain digits for the amounts people meet; exponent form only at the extremes.
-        const char format = (a >= 1e15 || (a != 0 && a < 1e-5)) ? 'g' : 'f';
-        return QString::number(v, format, QLocale::FloatingPointShortest);
+        // Fifteen significant digits, as numbers have always been shown (18.1818181818182):
+        // plain digits for the amounts people meet, exponent form only at the extremes. A
+        // text of up to fifteen digits is the shortest text of the double it reads as.
+        double shown = std::get<double>(m_data);
+        bool ok = false;
+        const double rounded = QString::number(shown, 'e', 14).toDouble(&ok);
+        if (ok && std::isfinite(rounded))
+            shown = rounded;
+        const double a = std::fabs(shown);
+        if (!std::isfinite(shown) || a >= 1e15 || (a != 0 && a < 1e-5))
+            return QString::number(shown, 'g', 15);
+        return QString::number(shown, 'f', QLocale::FloatingPointShortest);
     }
     case Kind::Text: return std::get<QString>(m_data);
     case Kind::Date: return formatShortDate(std::get<QDate>(m_data));

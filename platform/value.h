@@ -26,8 +26,8 @@ public:
     bool isNull() const;
     bool isNumber() const; // Integer or Double
 
-    // Null gives "", a date "dd/Mmm/yyyy" ("01/Jul/2000"), a number its shortest exact text
-    // ("12.5", "100").
+    // Null gives "", a date "dd/Mmm/yyyy" ("01/Jul/2000"), a number its text to fifteen
+    // significant digits ("12.5", "100", "18.1818181818182").
     QString toText() const;
     // Numbers as they are; text read as one whole number (readWholeNumber: blanks around
     // allowed), else Error 13, or Error 6 beyond a double's range; Null gives 0.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace qm {
 namespace {
@@ -67,6 +68,9 @@ TEST(Val, ReadsAFieldAsItsText)
     EXPECT_EQ(Val(Value(-3.25)), -3.25);
     EXPECT_EQ(Val(Value(0.1)), 0.1);
     EXPECT_EQ(Val(Value(qint64(1234567))), 1234567);
+    // A stored number counts in full, not as the fifteen digits it shows.
+    EXPECT_EQ(Val(Value(200.0 / 11)), 200.0 / 11);
+    EXPECT_EQ(Val(Value(std::numeric_limits<double>::infinity())), 0);
 }
 
 TEST(StrictNumber, TakesTheWholeTextOrFails)

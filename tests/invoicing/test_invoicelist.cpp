@@ -1,7 +1,9 @@
 // The invoice list on the invoice form: its filters, its totals, and opening an invoice from it.
+#include "common/format.h"
 #include "common/period.h"
 #include "platform/flexgrid.h"
 #include "tests/invoicing/invoicefixture.h"
+#include "tests/support/machinefont.h"
 
 namespace qm::test {
 
@@ -228,6 +230,38 @@ TEST_F(InvoiceListTest, AFilterThatCannotBeRunIsSaidOnce)
     const QStringList said = takeMessages();
     ASSERT_EQ(said.size(), 1);
     EXPECT_TRUE(said[0].startsWith("Error = ")) << said[0].toStdString();
+}
+
+// No amount is cut, in this machine's font or a large one: the $Total and $Paid columns show
+// the largest amount whole, the totals under them the largest sum, each under its column.
+TEST_F(InvoiceListTest, TheLargestAmountsShowWholeUnderTheirColumns)
+{
+    run("qm1.mdb", "insert into inv (a, b, i, e, xd1, xtotal, paid, printed) values "
+                   "('B1', '2005-07-01', 'Acme Pty Ltd', 'VIC', 'Big', 9999999.99, 9999999.99, 'YES'),"
+                   "('B2', '2005-07-02', 'Acme Pty Ltd', 'VIC', 'Big', 9999999.99, 8888888.88, '')");
+    for (const QFont &font : machineFonts()) {
+        SCOPED_TRACE(font.toString().toStdString());
+        Forms::discardAll();
+        const MachineFont machine(font);
+        INV &f = showList();
+        EXPECT_EQ(listed().mid(4), QStringList({"B1", "B2"}));
+        EXPECT_EQ(f.itot->Text(), "20000386.78");
+        double left = 15; // the grid's frame
+        for (int col = 0; col < 4; ++col)
+            left += f.flex->ColWidth(col);
+        for (int i = 0; i < 2; ++i) {
+            const int col = 4 + i;
+            TextBox *total = i == 0 ? f.itot : f.ptot;
+            EXPECT_TRUE(f.flex->showsWhole(col, LargestAmount)) << col;
+            for (int row = 5; row <= 6; ++row)
+                EXPECT_TRUE(f.flex->showsWhole(col, f.flex->TextMatrix(row, col))) << row << ' ' << col;
+            EXPECT_TRUE(total->showsWhole(LargestTotal)) << col;
+            EXPECT_TRUE(total->showsWhole(total->Text())) << col;
+            EXPECT_EQ(total->Left(), left) << col;
+            EXPECT_EQ(total->Width(), f.flex->ColWidth(col)) << col;
+            left += f.flex->ColWidth(col);
+        }
+    }
 }
 
 } // namespace qm::test

@@ -181,6 +181,27 @@ TEST_F(FormsTest, TheProgramEndsWhenTheLastFormGoesButNotDuringAReload)
     EXPECT_EQ(m_services->normalExits, 1);
 }
 
+// Of the forms one action shows, the last comes to the front once the action is done: one
+// shown before it (the main menu on the way back to another screen) is never asked to, nor is
+// one unloaded meanwhile.
+TEST_F(FormsTest, TheFormShownLastComesToTheFront)
+{
+    Forms::get<CountingForm>().Show();
+    OtherForm &other = Forms::get<OtherForm>();
+    other.Show();
+    EXPECT_TRUE(m_services->broughtToFront.isEmpty()) << "not while the action runs";
+    processEvents();
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"OtherForm"});
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+
+    m_services->broughtToFront.clear();
+    CountingForm &counting = Forms::get<CountingForm>();
+    counting.Show();
+    Forms::Unload(counting);
+    processEvents();
+    EXPECT_TRUE(m_services->broughtToFront.isEmpty());
+}
+
 using ControlsTest = ScreenTest;
 
 TEST_F(ControlsTest, TextChangeFiresForTypingAndCodeButNotForTheSameText)

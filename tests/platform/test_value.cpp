@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "tests/support/dbhelpers.h"
 
@@ -27,6 +28,30 @@ TEST(Value, KindsAndText)
     EXPECT_TRUE(Value(QDate()).isNull()) << "an invalid date carries no value";
     EXPECT_TRUE(Value(3).isNumber());
     EXPECT_FALSE(Value("3").isNumber());
+}
+
+// A stored number becomes text as it has always been shown: fifteen significant digits.
+TEST(Value, NumbersShowFifteenSignificantDigits)
+{
+    const struct
+    {
+        double value;
+        const char *text;
+    } cases[] = {
+        {200.0 / 11, "18.1818181818182"},
+        {20.0 / 11, "1.81818181818182"},
+        {0.1 + 0.2, "0.3"},
+        {-2.0 / 3, "-0.666666666666667"},
+        {123456789012.345678, "123456789012.346"},
+        {9999999.99, "9999999.99"},
+        {0.00001234, "0.00001234"},
+        {1e-6 / 3, "3.33333333333333e-07"},
+        {999999999999999.9, "1e+15"}, // fifteen digits round it up to where exponents start
+        {1.7976931348623157e308, "1.79769313486232e+308"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Value(c.value).toText(), QString::fromLatin1(c.text)) << c.text;
 }
 
 TEST(Value, NumbersFromTextAreStrict)

@@ -1,6 +1,7 @@
 // The reports form over a small hand-worked book: what it shows and hides, its checks, the
 // grid and its sums, the transaction and profit-and-loss reports it runs, the round trip to
 // the payments and receipts forms, and the leaving of the screen.
+#include "common/format.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
 #include "platform/dbcombo.h"
@@ -11,8 +12,10 @@
 #include "shell/menu2.h"
 #include "shell/module1.h"
 #include "tests/support/dbhelpers.h"
+#include "tests/support/machinefont.h"
 #include "tests/support/testservices.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -709,6 +712,59 @@ TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
     EXPECT_EQ(form().flex->TextMatrix(2, 6), "6");
     EXPECT_EQ(totals(), "20172.50|2016.00|22176.00");
     EXPECT_TRUE(form().searchbox->Visible());
+}
+
+// Go Back shows the main menu on its way out (OK's way) and then this form: this form comes to
+// the front and takes the focus, the main menu is never asked to.
+TEST_F(ReportsTest, GoBackBringsThisFormToTheFront)
+{
+    form().Show();
+    period("1st Quarter");
+    go();
+    form().flex->doubleClickCell(2, 2);
+    processEvents();
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"PRC"});
+    m_services->broughtToFront.clear();
+
+    Forms::get<PRC>().back_Click();
+    processEvents();
+    EXPECT_TRUE(m_messages.log().empty()) << qPrintable(messages().join(u'/'));
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"reports2"});
+    EXPECT_EQ(QApplication::activeWindow(), &form());
+}
+
+// No amount is cut, in this machine's font or a large one: the grid's columns of money show
+// the largest amount whole, the totals under the grid the largest sum. A stored number shows
+// fifteen significant digits.
+TEST_F(ReportsTest, TheLargestAmountsShowWhole)
+{
+    runSql(path(QStringLiteral("qm.mdb")),
+           "insert into p (ID, j, a, b, p, t, c, d, e, f, g, h, q, s, u) values "
+           "(8, '2005-07-05', 'Huge', 1, 1, 'Office Co', 9090909.08, 909090.91, 9999999.99, 'Expense', 'Cash', "
+           "'Phone', '10', 0, 'STD'),"
+           "(9, '2005-07-06', 'Odd', 1, 1, 'Office Co', 200.0 / 11, 20.0 / 11, 20, 'Expense', 'Cash', 'Phone', "
+           "'10', 0, 'STD')");
+    for (const QFont &font : machineFonts()) {
+        SCOPED_TRACE(font.toString().toStdString());
+        Forms::discardAll();
+        const MachineFont machine(font);
+        form().Show();
+        period("1st Quarter");
+        go();
+        processEvents();
+        EXPECT_EQ(gridRow(2), "8|05/07/2005|Huge|1|Office Co|9090909.08|909090.91|9999999.99|Phone||||Expense|");
+        EXPECT_EQ(gridRow(3), "9|06/07/2005|Odd|1|Office Co|18.1818181818182|1.81818181818182|20.00|Phone||||Expense|");
+        EXPECT_EQ(totals(), "9111090.26|911107.78|10022185.54");
+        for (int col = 5; col <= 7; ++col) {
+            EXPECT_TRUE(form().flex->showsWhole(col, LargestAmount)) << col;
+            EXPECT_TRUE(form().flex->showsWhole(col, form().flex->TextMatrix(2, col))) << col;
+        }
+        for (TextBox *total : {form().net, form().gst, form().tot}) {
+            EXPECT_TRUE(total->showsWhole(LargestTotal));
+            EXPECT_TRUE(total->showsWhole(total->Text()));
+        }
+    }
 }
 
 // The grid's rows belong to the table that filled them, whatever "Report on" says now.

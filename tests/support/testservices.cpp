@@ -38,6 +38,13 @@ double TestServices::screenHeightTwips() const
     return screenHeight;
 }
 
+void TestServices::bringToFront(QWidget &window)
+{
+    broughtToFront << window.objectName();
+    window.raise();
+    window.activateWindow();
+}
+
 void TestServices::printWindow(QWidget &window)
 {
     if (!printerWorks)

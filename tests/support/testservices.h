@@ -39,6 +39,7 @@ public:
     bool programsStart = false;
     QMap<QString, QString> registry; // "key\\value" -> text
 
+    QStringList broughtToFront; // the windows' object names, in order
     int printed = 0;
     QStringList started;
     // Every report run, in order: what the control was given, and its pages laid out as the
@@ -57,6 +58,7 @@ public:
     QString logonName() const override;
     double screenWidthTwips() const override;
     double screenHeightTwips() const override;
+    void bringToFront(QWidget &window) override;
     void printWindow(QWidget &window) override;
     bool choosePrinter(QPrinter &printer) override;
     bool startProgram(const QString &commandLine) override;
