@@ -5,7 +5,7 @@
 // the first, then the median of the ten after it.
 #include "bench/support/benchservices.h"
 #include "bench/support/benchtools.h"
-#include "platform/reportlayout.h"
+#include "report/reportlayout.h"
 #include "shell/module1.h"
 
 #include <QApplication>

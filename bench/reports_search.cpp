@@ -14,7 +14,7 @@
 #include "db/dbinit.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
-#include "platform/reportlayout.h"
+#include "report/reportlayout.h"
 #include "reports/reports2.h"
 #include "shell/module1.h"
 

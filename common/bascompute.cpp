@@ -3,8 +3,8 @@
 #include "common/classification.h"
 #include "common/convert.h"
 #include "common/format.h"
-#include "platform/database.h"
-#include "platform/jetsql.h"
+#include "data/database.h"
+#include "data/jetsql.h"
 
 namespace qm {
 

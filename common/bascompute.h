@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/period.h"
-#include "platform/error.h"
+#include "data/error.h"
 
 #include <QString>
 #include <QStringList>

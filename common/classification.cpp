@@ -1,6 +1,6 @@
 #include "common/classification.h"
 
-#include "platform/jetsql.h"
+#include "data/jetsql.h"
 
 namespace qm {
 

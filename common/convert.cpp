@@ -1,7 +1,7 @@
 #include "common/convert.h"
 
-#include "platform/error.h"
-#include "platform/numbertext.h"
+#include "data/error.h"
+#include "data/numbertext.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "common/databases.h"
 
-#include "platform/database.h"
+#include "data/database.h"
 
 namespace qm {
 

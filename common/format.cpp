@@ -1,6 +1,6 @@
 #include "common/format.h"
 
-#include "platform/decimal.h"
+#include "data/decimal.h"
 
 #include <cmath>
 

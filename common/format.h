@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/decimal.h" // roundDecimal, as Format rounds
+#include "data/decimal.h" // roundDecimal, as Format rounds
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "common/period.h"
 
-#include "platform/numbertext.h"
+#include "data/numbertext.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dates.h"
+#include "data/dates.h"
 
 #include <QDate>
 #include <QString>

@@ -5,11 +5,11 @@
 #include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
-#include "platform/database.h"
+#include "data/database.h"
+#include "data/error.h"
+#include "data/jetsql.h"
 #include "platform/dbcombo.h"
-#include "platform/error.h"
 #include "platform/flexgrid.h"
-#include "platform/jetsql.h"
 #include "platform/msgbox.h"
 
 #include <cmath>

@@ -2,11 +2,11 @@
 
 #include "common/convert.h"
 #include "common/databases.h"
-#include "platform/database.h"
-#include "platform/decimal.h"
-#include "platform/error.h"
-#include "platform/jetsql.h"
-#include "platform/transaction.h"
+#include "data/database.h"
+#include "data/decimal.h"
+#include "data/error.h"
+#include "data/jetsql.h"
+#include "data/transaction.h"
 
 #include <QSet>
 #include <QStringList>

@@ -3,10 +3,10 @@
 #include "common/convert.h"
 #include "common/format.h"
 #include "contacts/src.h"
-#include "platform/database.h"
+#include "data/database.h"
+#include "data/error.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
-#include "platform/error.h"
 #include "platform/msgbox.h"
 #include "shell/module1.h"
 

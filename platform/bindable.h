@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/value.h"
+#include "data/value.h"
 
 #include <QPointer>
 #include <QString>

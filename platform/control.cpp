@@ -1,6 +1,6 @@
 #include "platform/control.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"

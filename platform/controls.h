@@ -1,9 +1,9 @@
 #pragma once
 
+#include "data/error.h"
 #include "platform/bindable.h"
 #include "platform/combobase.h"
 #include "platform/control.h"
-#include "platform/error.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "platform/datacontrol.h"
 
+#include "data/error.h"
+#include "data/transaction.h"
 #include "platform/bindable.h"
-#include "platform/error.h"
 #include "platform/form.h"
 #include "platform/services.h"
-#include "platform/transaction.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/database.h"
 #include "platform/control.h"
-#include "platform/database.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "platform/dbcombo.h"
 
-#include "platform/database.h"
+#include "data/database.h"
+#include "data/error.h"
 #include "platform/datacontrol.h"
-#include "platform/error.h"
 #include "platform/services.h"
 #include "platform/typedtext.h"
 

@@ -1,6 +1,6 @@
 #include "platform/dtpicker.h"
 
-#include "platform/dates.h"
+#include "data/dates.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>

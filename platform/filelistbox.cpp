@@ -1,6 +1,6 @@
 #include "platform/filelistbox.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 
 #include <QDir>
 #include <QSignalBlocker>

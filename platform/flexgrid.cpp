@@ -1,6 +1,6 @@
 #include "platform/flexgrid.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/services.h"
 
 #include <QAbstractTableModel>

@@ -1,8 +1,8 @@
 #include "platform/form.h"
 
+#include "data/error.h"
 #include "platform/controls.h"
 #include "platform/datacontrol.h"
-#include "platform/error.h"
 #include "platform/services.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "platform/reportcontrol.h"
 
-#include "platform/error.h"
-#include "platform/reportlayout.h"
+#include "data/error.h"
 #include "platform/services.h"
+#include "report/reportlayout.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "platform/services.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 
 #include <QApplication>
 #include <QDir>

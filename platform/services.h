@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/programfolder.h"
+#include "data/programfolder.h"
 
 #include <QString>
 #include <QStringList>

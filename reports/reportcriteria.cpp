@@ -1,9 +1,9 @@
 #include "reports/reportcriteria.h"
 
 #include "common/period.h"
-#include "platform/dates.h"
-#include "platform/error.h"
-#include "platform/jetsql.h"
+#include "data/dates.h"
+#include "data/error.h"
+#include "data/jetsql.h"
 
 #include <QStringList>
 #include <array>

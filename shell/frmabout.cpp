@@ -1,6 +1,6 @@
 #include "shell/frmabout.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/msgbox.h"
 #include "platform/services.h"
 #include "shell/module1.h"

@@ -1,11 +1,11 @@
 #include "shell/module1.h"
 
 #include "common/format.h"
+#include "data/error.h"
+#include "data/value.h"
 #include "ledger/invoiceposting.h"
-#include "platform/error.h"
-#include "platform/reportlayout.h"
 #include "platform/services.h"
-#include "platform/value.h"
+#include "report/reportlayout.h"
 #include "shell/frmsplash.h"
 
 #include <QCoreApplication>

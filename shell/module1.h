@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/database.h"
+#include "data/database.h"
 #include "platform/form.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "shell/screenskeleton.h"
 
+#include "data/error.h"
 #include "platform/controls.h"
-#include "platform/error.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "shell/frmabout.h"

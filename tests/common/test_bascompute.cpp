@@ -2,8 +2,8 @@
 // check, and the sums read from a book, all without an application object.
 #include "common/bascompute.h"
 #include "common/format.h"
-#include "platform/database.h"
-#include "tests/support/dbhelpers.h"
+#include "data/database.h"
+#include "tests/support/data/dbhelpers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "common/convert.h"
-#include "platform/error.h"
+#include "data/error.h"
 
 #include <gtest/gtest.h>
 

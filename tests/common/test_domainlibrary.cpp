@@ -1,4 +1,4 @@
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 
 #include <gtest/gtest.h>
 

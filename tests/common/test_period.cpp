@@ -1,8 +1,8 @@
 // Financial-year periods: the names the combos offer, the days each one covers, and how
 // those days reach a query.
 #include "common/period.h"
-#include "platform/database.h"
-#include "tests/support/dbhelpers.h"
+#include "data/database.h"
+#include "tests/support/data/dbhelpers.h"
 
 #include <QTemporaryDir>
 

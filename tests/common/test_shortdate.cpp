@@ -1,6 +1,6 @@
 // The one short date form: dd/mm/yyyy whatever the locale, read back day first.
 #include "common/shortdate.h"
-#include "platform/value.h"
+#include "data/value.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

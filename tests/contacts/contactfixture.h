@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QStringList>

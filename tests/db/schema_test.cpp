@@ -2,7 +2,7 @@
 // SQLite's type affinity does before the checks, indexes the period queries rely on, and the
 // tools that create the files and load the place list.
 #include "db/dbinit.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 
 #include <QDir>
 #include <QFile>

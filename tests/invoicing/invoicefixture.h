@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/database.h"
 #include "invoicing/inv.h"
-#include "platform/database.h"
 #include "platform/dbcombo.h"
 #include "shell/module1.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 namespace qm::test {

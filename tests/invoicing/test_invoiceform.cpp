@@ -1,8 +1,8 @@
 // The invoice form: opening, numbering, the client, saving, loading and deleting, with the
 // rows it stores checked column by column.
 #include "common/shortdate.h"
+#include "data/dates.h"
 #include "ledger/rrc.h"
-#include "platform/dates.h"
 #include "platform/dtpicker.h"
 #include "platform/flexgrid.h"
 #include "tests/invoicing/invoicefixture.h"

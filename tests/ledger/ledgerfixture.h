@@ -1,13 +1,13 @@
 #pragma once
 
+#include "data/database.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
-#include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/form.h"
 #include "shell/module1.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 namespace qm::test {

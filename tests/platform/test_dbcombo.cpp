@@ -1,9 +1,9 @@
+#include "data/database.h"
 #include "platform/controls.h"
-#include "platform/database.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/form.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/filelistbox.h"
 
 #include <QDir>

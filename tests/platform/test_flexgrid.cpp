@@ -1,6 +1,6 @@
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/flexgrid.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QApplication>

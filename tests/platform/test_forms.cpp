@@ -1,7 +1,7 @@
+#include "data/error.h"
 #include "platform/controls.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
-#include "platform/error.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
 #include "shell/module1.h"

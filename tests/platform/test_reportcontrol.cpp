@@ -1,8 +1,8 @@
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/form.h"
 #include "platform/reportcontrol.h"
-#include "platform/reportlayout.h"
-#include "tests/support/dbhelpers.h"
+#include "report/reportlayout.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QApplication>

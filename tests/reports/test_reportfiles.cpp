@@ -1,5 +1,5 @@
-#include "platform/reportlayout.h"
-#include "tests/support/dbhelpers.h"
+#include "report/reportlayout.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/drawntext.h"
 #include "tests/support/testservices.h"
 

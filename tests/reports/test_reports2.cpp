@@ -11,7 +11,7 @@
 #include "reports/reports2.h"
 #include "shell/menu2.h"
 #include "shell/module1.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/machinefont.h"
 #include "tests/support/testservices.h"
 

@@ -2,7 +2,7 @@
 #include "platform/filelistbox.h"
 #include "shell/ci.h"
 #include "shell/menu2.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // A program folder that cannot be written: every screen that opens a shared database file
 // there says which file and that its folder cannot be written, also when it only reads.
 #include "bas/bas.h"
-#include "platform/database.h"
-#include "platform/fileaccess.h"
+#include "data/database.h"
+#include "data/fileaccess.h"
 #include "shell/menu2.h"
 #include "tests/support/testservices.h"
 #include "tests/support/unwritablefolder.h"

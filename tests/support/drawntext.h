@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/reportlayout.h"
+#include "report/reportlayout.h"
 
 #include <QRectF>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "tests/support/testservices.h"
 
-#include "platform/error.h"
+#include "data/error.h"
 #include "platform/form.h"
 #include "platform/reportcontrol.h"
-#include "platform/reportlayout.h"
+#include "report/reportlayout.h"
 #include "shell/module1.h"
-#include "tests/support/dbhelpers.h"
+#include "tests/support/data/dbhelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>
