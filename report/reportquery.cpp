@@ -42,6 +42,14 @@ QString summed(const TableSchema &schema, const QString &field)
     return QStringLiteral("total(%1)").arg(sqlName(column(schema, field)));
 }
 
+QStringList sumTerms(const TableSchema &schema, const QStringList &fields)
+{
+    QStringList sums;
+    for (const QString &field : fields)
+        sums << summed(schema, field);
+    return sums;
+}
+
 QString selectList(const TableSchema &schema, const QStringList &fields)
 {
     QStringList names;
@@ -53,6 +61,60 @@ QString selectList(const TableSchema &schema, const QStringList &fields)
 QString whereClause(const SqlCondition &condition)
 {
     return condition.sql.isEmpty() ? QString() : QStringLiteral(" where ") + condition.sql;
+}
+
+// A comparison may name only the tables the report reads.
+void checkFormulaTables(const ReportFormula &formula, const QStringList &tables)
+{
+    for (const FormulaComparison &c : formula.comparisons) {
+        if (!tables.contains(c.table, Qt::CaseInsensitive))
+            throw Error(ErrorCode::FormulaError,
+                        QStringLiteral("Error in formula: {%1.%2} names table %1; this report reads %3.")
+                            .arg(c.table, c.column, tables.join(QStringLiteral(" and "))));
+    }
+}
+
+// The order the sort fields choose, as SQL terms; fields of tables not read are no order.
+QStringList chosenOrder(const QStringList &sortFields, const std::map<QString, TableSchema> &schemas)
+{
+    QStringList terms;
+    for (const QString &text : sortFields) {
+        if (text.trimmed().isEmpty())
+            continue;
+        const SortField sort = parseSortField(text);
+        const auto found = schemas.find(sort.table.toLower());
+        if (found == schemas.end())
+            continue;
+        const int index = found->second.find(sort.column);
+        if (index < 0)
+            throw Error(ErrorCode::FormulaError, QStringLiteral("Error in sort field \"%1\": table %2 has no field %3.")
+                                                     .arg(text.trimmed(), found->second.name, sort.column));
+        terms << sqlName(found->second.columns[size_t(index)].first)
+                     + (sort.descending ? QStringLiteral(" desc") : QString());
+    }
+    return terms;
+}
+
+// The fields a form's items or a list's columns show, each once, in the file's order.
+QStringList shownFields(const ReportDefinition &def)
+{
+    QStringList fields;
+    if (def.layout == ReportDefinition::Layout::Form) {
+        for (const ReportItem &item : def.items) {
+            for (const QString &field : item.fields)
+                appendUnique(fields, field);
+            for (const QStringList &row : item.rows) {
+                for (const QString &field : row) {
+                    if (!field.isEmpty())
+                        appendUnique(fields, field);
+                }
+            }
+        }
+    } else {
+        for (const ReportColumn &c : def.columns)
+            appendUnique(fields, c.field);
+    }
+    return fields;
 }
 
 } // namespace
@@ -73,97 +135,62 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
 {
     const ReportFormula parsed = parseReportFormula(formula);
     m_data.dates = formulaDates(parsed);
-    for (const FormulaComparison &c : parsed.comparisons) {
-        if (!m_def.tables.contains(c.table, Qt::CaseInsensitive))
-            throw Error(ErrorCode::FormulaError,
-                        QStringLiteral("Error in formula: {%1.%2} names table %1; this report reads %3.")
-                            .arg(c.table, c.column, m_def.tables.join(QStringLiteral(" and "))));
-    }
+    checkFormulaTables(parsed, m_def.tables);
 
-    std::map<QString, TableSchema> schemas;
+    TableSchemas schemas;
     for (const QString &table : m_def.tables)
         schemas[table.toLower()] = readTableSchema(m_db, table);
+    const QStringList orderTerms = chosenOrder(sortFields, schemas);
 
-    // The chosen order first, then the file's own; fields of tables not read are no order.
-    QStringList orderTerms;
-    for (const QString &text : sortFields) {
-        if (text.trimmed().isEmpty())
+    if (m_def.layout == ReportDefinition::Layout::Summary)
+        addSummarySelects(parsed, schemas);
+    else
+        addRowSelects(parsed, schemas.at(m_def.table.toLower()), orderTerms);
+}
+
+// A select per table column of the summary, summing the rows' fields; a difference column
+// is worked out once they are read.
+void ReportQuery::addSummarySelects(const ReportFormula &formula, const TableSchemas &schemas)
+{
+    QStringList fields;
+    for (const SummaryRow &row : m_def.summaryRows)
+        fields << row.field;
+    for (int i = 0; i < int(m_def.summaryColumns.size()); ++i) {
+        const SummaryColumn &c = m_def.summaryColumns[size_t(i)];
+        if (c.table.isEmpty())
             continue;
-        const SortField sort = parseSortField(text);
-        const auto found = schemas.find(sort.table.toLower());
-        if (found == schemas.end())
-            continue;
-        const int index = found->second.find(sort.column);
-        if (index < 0)
-            throw Error(ErrorCode::FormulaError, QStringLiteral("Error in sort field \"%1\": table %2 has no field %3.")
-                                                     .arg(text.trimmed(), found->second.name, sort.column));
-        orderTerms << sqlName(found->second.columns[size_t(index)].first)
-                          + (sort.descending ? QStringLiteral(" desc") : QString());
+        const TableSchema &schema = schemas.at(c.table.toLower());
+        const QString sums = sumTerms(schema, fields).join(QStringLiteral(", "));
+        const SqlCondition condition = formulaCondition(formula, schema);
+        add(Purpose::SummaryColumn,
+            QStringLiteral("select %1 from %2%3").arg(sums, sqlName(schema.name), whereClause(condition)), condition);
+        m_summaryColumns.push_back(i);
     }
+}
 
-    auto add = [this](Purpose purpose, const QString &sql, const SqlCondition &condition) {
-        m_selects.push_back({sql, condition.parameters});
-        m_purposes.push_back(purpose);
-    };
-
-    if (m_def.layout == ReportDefinition::Layout::Summary) {
-        QStringList fields;
-        for (const SummaryRow &row : m_def.summaryRows)
-            fields << row.field;
-        for (int i = 0; i < int(m_def.summaryColumns.size()); ++i) {
-            const SummaryColumn &c = m_def.summaryColumns[size_t(i)];
-            if (c.table.isEmpty())
-                continue;
-            const TableSchema &schema = schemas.at(c.table.toLower());
-            QStringList sums;
-            for (const QString &field : fields)
-                sums << summed(schema, field);
-            const SqlCondition condition = formulaCondition(parsed, schema);
-            add(Purpose::SummaryColumn,
-                QStringLiteral("select %1 from %2%3")
-                    .arg(sums.join(QStringLiteral(", ")), sqlName(schema.name), whereClause(condition)),
-                condition);
-            m_summaryColumns.push_back(i);
-        }
-        return;
-    }
-
-    const TableSchema &schema = schemas.at(m_def.table.toLower());
-    const SqlCondition condition = formulaCondition(parsed, schema);
+// A list's or a form's selects: its groups, its rows (the chosen order, then the group's, then
+// the file's own) and its totals.
+void ReportQuery::addRowSelects(const ReportFormula &formula, const TableSchema &schema, QStringList orderTerms)
+{
+    const SqlCondition condition = formulaCondition(formula, schema);
     const QString from = sqlName(schema.name) + whereClause(condition);
     for (const QString &field : m_def.order)
         orderTerms << sqlName(column(schema, field));
-
-    QStringList fields;
-    if (m_def.layout == ReportDefinition::Layout::Form) {
-        for (const ReportItem &item : m_def.items) {
-            for (const QString &field : item.fields)
-                appendUnique(fields, field);
-            for (const QStringList &row : item.rows) {
-                for (const QString &field : row) {
-                    if (!field.isEmpty())
-                        appendUnique(fields, field);
-                }
-            }
-        }
-    } else {
-        for (const ReportColumn &c : m_def.columns)
-            appendUnique(fields, c.field);
-    }
+    // Every field shown is the table's, whether or not the rows are fetched.
+    const QStringList fields = shownFields(m_def);
     for (const QString &field : fields)
         column(schema, field);
 
     QString groupKey;
     if (m_def.group) {
-        groupKey = QStringLiteral("coalesce(%1, '') COLLATE NOCASE").arg(sqlName(column(schema, m_def.group->field)));
-        QStringList sums;
-        for (const QString &field : m_def.group->sums)
-            sums << summed(schema, field);
+        const QString field = sqlName(column(schema, m_def.group->field));
+        groupKey = QStringLiteral("coalesce(%1, '') COLLATE NOCASE").arg(field);
+        QStringList sums = sumTerms(schema, m_def.group->sums);
         sums << QStringLiteral("count(*)");
         // Of the spellings in a group (OFFICE, office) the smallest names it, the same every run.
         add(Purpose::Groups,
             QStringLiteral("select min(%1 COLLATE BINARY), %2 from %3 group by %4 order by %4")
-                .arg(sqlName(column(schema, m_def.group->field)), sums.join(QStringLiteral(", ")), from, groupKey),
+                .arg(field, sums.join(QStringLiteral(", ")), from, groupKey),
             condition);
     }
     if (!m_def.group || m_def.group->details) {
@@ -176,11 +203,15 @@ ReportQuery::ReportQuery(const ReportDefinition &definition, Database &database,
         m_data.fields = fields;
     }
     if (m_def.totals) {
-        QStringList sums;
-        for (const QString &field : m_def.totals->fields)
-            sums << summed(schema, field);
-        add(Purpose::Totals, QStringLiteral("select %1 from %2").arg(sums.join(QStringLiteral(", ")), from), condition);
+        const QString sums = sumTerms(schema, m_def.totals->fields).join(QStringLiteral(", "));
+        add(Purpose::Totals, QStringLiteral("select %1 from %2").arg(sums, from), condition);
     }
+}
+
+void ReportQuery::add(Purpose purpose, const QString &sql, const SqlCondition &condition)
+{
+    m_selects.push_back({sql, condition.parameters});
+    m_purposes.push_back(purpose);
 }
 
 const std::vector<ReportSelect> &ReportQuery::selects() const

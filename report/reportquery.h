@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 // What a report definition selects, read through the database layer: its rows, its group
@@ -59,6 +60,12 @@ public:
 
 private:
     enum class Purpose { Details, Groups, Totals, SummaryColumn };
+    using TableSchemas = std::map<QString, TableSchema>; // by the table's name in lower case
+
+    void addSummarySelects(const ReportFormula &formula, const TableSchemas &schemas);
+    void addRowSelects(const ReportFormula &formula, const TableSchema &schema, QStringList orderTerms);
+    void add(Purpose purpose, const QString &sql, const SqlCondition &condition);
+
     const ReportDefinition &m_def;
     Database &m_db;
     std::vector<ReportSelect> m_selects;
