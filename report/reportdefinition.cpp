@@ -224,10 +224,8 @@ std::vector<ReportColumn> readColumns(ObjectReader &parent, const QString &key, 
     return columns;
 }
 
-ReportItem readItem(const QJsonValue &value, const QString &where, const ReportFont &font)
+ReportItem::Kind readKind(ObjectReader &reader)
 {
-    ObjectReader reader(value, where);
-    ReportItem item;
     static const std::pair<const char *, ReportItem::Kind> kinds[] = {
         {"text", ReportItem::Kind::Text},           {"field", ReportItem::Kind::Field},
         {"title", ReportItem::Kind::Title},         {"pageNumber", ReportItem::Kind::PageNumber},
@@ -236,16 +234,68 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
         {"table", ReportItem::Kind::Table},
     };
     const QString type = reader.requiredString(QStringLiteral("type"));
-    bool known = false;
     for (const auto &[name, kind] : kinds) {
-        if (type == QLatin1String(name)) {
-            item.kind = kind;
-            known = true;
-        }
+        if (type == QLatin1String(name))
+            return kind;
     }
-    if (!known)
-        bad(where, QStringLiteral("unknown item type \"%1\".").arg(type));
+    bad(reader.where(), QStringLiteral("unknown item type \"%1\".").arg(type));
+}
 
+// The fields a field item joins, and how the joined value prints.
+void readFieldItem(ObjectReader &reader, ReportItem &item)
+{
+    if (reader.has(QStringLiteral("field")))
+        item.fields << reader.requiredString(QStringLiteral("field"));
+    item.fields << reader.strings(QStringLiteral("fields"));
+    if (item.fields.isEmpty())
+        bad(reader.where(), QStringLiteral("a field item needs \"field\" or \"fields\"."));
+    item.separator = reader.string(QStringLiteral("separator"), item.separator);
+    item.format = reader.string(QStringLiteral("format"));
+    checkFormat(item.format, reader.where());
+    item.prefix = reader.string(QStringLiteral("prefix"));
+    item.align = readAlign(reader, isNumberPattern(item.format) ? ReportAlign::Right : ReportAlign::Left);
+    item.fit = readFit(reader, item.format.isEmpty() ? ReportFit::Cut : ReportFit::Shrink);
+}
+
+// A table's rows, each naming the field of every cell ("" for a cell left empty).
+std::vector<QStringList> readTableRows(ObjectReader &reader, qsizetype columns)
+{
+    std::vector<QStringList> result;
+    const QJsonArray rows = reader.array(QStringLiteral("rows"), true);
+    for (int i = 0; i < rows.size(); ++i) {
+        QStringList row;
+        const QJsonArray cells = rows[i].toArray();
+        for (const QJsonValue &cell : cells) {
+            if (!cell.isString())
+                bad(reader.where(), QStringLiteral("each row lists the fields of its cells."));
+            row << cell.toString();
+        }
+        if (!rows[i].isArray() || row.size() != columns)
+            bad(reader.where(), QStringLiteral("row %1 must name one field per column.").arg(i));
+        result.push_back(row);
+    }
+    return result;
+}
+
+// A table is as wide as its columns and as tall as its heading and rows.
+void readTableItem(ObjectReader &reader, ReportItem &item)
+{
+    item.columns = readColumns(reader, QStringLiteral("columns"), false);
+    item.rowHeight = reader.number(QStringLiteral("rowHeight"), item.rowHeight);
+    item.headingHeight = reader.number(QStringLiteral("headingHeight"), item.headingHeight);
+    item.fill = reader.string(QStringLiteral("fill"));
+    item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth);
+    item.rows = readTableRows(reader, qsizetype(item.columns.size()));
+    for (const ReportColumn &column : item.columns)
+        item.w += column.width;
+    item.h = item.headingHeight + item.rowHeight * double(item.rows.size());
+}
+
+ReportItem readItem(const QJsonValue &value, const QString &where, const ReportFont &font)
+{
+    ObjectReader reader(value, where);
+    ReportItem item;
+    item.kind = readKind(reader);
     item.x = reader.number(QStringLiteral("x"), 0, true);
     item.y = reader.number(QStringLiteral("y"), 0, true);
     // A line may lie flat; a table is as wide and tall as its columns and rows make it.
@@ -263,19 +313,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
         item.align = readAlign(reader, ReportAlign::Left);
         item.fit = readFit(reader, ReportFit::Cut);
         break;
-    case ReportItem::Kind::Field:
-        if (reader.has(QStringLiteral("field")))
-            item.fields << reader.requiredString(QStringLiteral("field"));
-        item.fields << reader.strings(QStringLiteral("fields"));
-        if (item.fields.isEmpty())
-            bad(where, QStringLiteral("a field item needs \"field\" or \"fields\"."));
-        item.separator = reader.string(QStringLiteral("separator"), item.separator);
-        item.format = reader.string(QStringLiteral("format"));
-        checkFormat(item.format, where);
-        item.prefix = reader.string(QStringLiteral("prefix"));
-        item.align = readAlign(reader, isNumberPattern(item.format) ? ReportAlign::Right : ReportAlign::Left);
-        item.fit = readFit(reader, item.format.isEmpty() ? ReportFit::Cut : ReportFit::Shrink);
-        break;
+    case ReportItem::Kind::Field: readFieldItem(reader, item); break;
     case ReportItem::Kind::Title:
         item.align = readAlign(reader, ReportAlign::Left);
         item.fit = readFit(reader, ReportFit::Shrink);
@@ -290,30 +328,7 @@ ReportItem readItem(const QJsonValue &value, const QString &where, const ReportF
         item.fill = reader.string(QStringLiteral("fill"));
         item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth);
         break;
-    case ReportItem::Kind::Table: {
-        item.columns = readColumns(reader, QStringLiteral("columns"), false);
-        item.rowHeight = reader.number(QStringLiteral("rowHeight"), item.rowHeight);
-        item.headingHeight = reader.number(QStringLiteral("headingHeight"), item.headingHeight);
-        item.fill = reader.string(QStringLiteral("fill"));
-        item.lineWidth = reader.number(QStringLiteral("lineWidth"), item.lineWidth);
-        const QJsonArray rows = reader.array(QStringLiteral("rows"), true);
-        for (int i = 0; i < rows.size(); ++i) {
-            QStringList row;
-            const QJsonArray cells = rows[i].toArray();
-            for (const QJsonValue &cell : cells) {
-                if (!cell.isString())
-                    bad(where, QStringLiteral("each row lists the fields of its cells."));
-                row << cell.toString();
-            }
-            if (!rows[i].isArray() || row.size() != qsizetype(item.columns.size()))
-                bad(where, QStringLiteral("row %1 must name one field per column.").arg(i));
-            item.rows.push_back(row);
-        }
-        for (const ReportColumn &column : item.columns)
-            item.w += column.width;
-        item.h = item.headingHeight + item.rowHeight * double(item.rows.size());
-        break;
-    }
+    case ReportItem::Kind::Table: readTableItem(reader, item); break;
     }
     static const QRegularExpression colour(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
     if (!item.fill.isEmpty() && !colour.match(item.fill).hasMatch())
