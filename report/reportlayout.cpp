@@ -356,45 +356,60 @@ private:
             for (const std::vector<Value> &row : m_data.rows)
                 detailLine(row);
         } else if (!m_def.group->details) {
-            const int keyColumn = columnOf(m_def.group->field);
-            for (const ReportData::Group &group : m_data.groups) {
-                room(1);
-                for (size_t i = 0; i < m_def.columns.size(); ++i) {
-                    const ReportColumn &column = m_def.columns[i];
-                    QString value;
-                    ReportFit fit = column.fit;
-                    if (int(i) == keyColumn) {
-                        value = groupName(group.key);
-                    } else if (const int sum = indexIgnoringCase(m_def.group->sums, column.field);
-                               sum >= 0 && size_t(sum) < group.sums.size()) {
-                        value = reportValueText(group.sums[size_t(sum)], column.format);
-                        fit = ReportFit::Shrink;
-                    }
-                    cell(columnX(i), column.width, m_y, m_def.rowHeight, value, m_def.font, column.align, fit);
-                }
-                m_y += m_def.rowHeight;
-            }
+            for (const ReportData::Group &group : m_data.groups)
+                groupLine(group);
         } else {
             size_t next = 0;
-            for (const ReportData::Group &group : m_data.groups) {
-                room(2);
-                const QString name = groupName(group.key);
-                const QString heading = m_def.group->heading.isEmpty() ? name : m_def.group->heading + u' ' + name;
-                cell(m_left, m_width, m_y, m_def.rowHeight, heading, bold(m_def.font), ReportAlign::Left);
-                m_y += m_def.rowHeight;
-                for (int r = 0; r < group.rows && next < m_data.rows.size(); ++r)
-                    detailLine(m_data.rows[next++]);
-                sumsLine(m_def.group->subtotalLabel + u' ' + name, m_def.group->sums, group.sums, true);
-                m_y += m_def.rowHeight / 2;
+            for (const ReportData::Group &group : m_data.groups)
+                detailedGroup(group, next);
+        }
+        if (m_def.totals)
+            totalsLine();
+    }
+
+    // A group as one line: its name in the group field's column, its sums in theirs.
+    void groupLine(const ReportData::Group &group)
+    {
+        room(1);
+        const int keyColumn = columnOf(m_def.group->field);
+        for (size_t i = 0; i < m_def.columns.size(); ++i) {
+            const ReportColumn &column = m_def.columns[i];
+            QString value;
+            ReportFit fit = column.fit;
+            if (int(i) == keyColumn) {
+                value = groupName(group.key);
+            } else if (const int sum = indexIgnoringCase(m_def.group->sums, column.field);
+                       sum >= 0 && size_t(sum) < group.sums.size()) {
+                value = reportValueText(group.sums[size_t(sum)], column.format);
+                fit = ReportFit::Shrink;
             }
+            cell(columnX(i), column.width, m_y, m_def.rowHeight, value, m_def.font, column.align, fit);
         }
-        if (m_def.totals) {
-            room(2);
-            m_y += 2;
-            line(m_left, m_y, m_left + m_width, m_y, 0.75);
-            m_y += 2;
-            sumsLine(m_def.totals->label, m_def.totals->fields, m_data.totals, false);
-        }
+        m_y += m_def.rowHeight;
+    }
+
+    // A heading line, the group's rows (the next ones of the list, from `next` on) and its
+    // subtotals.
+    void detailedGroup(const ReportData::Group &group, size_t &next)
+    {
+        room(2);
+        const QString name = groupName(group.key);
+        const QString heading = m_def.group->heading.isEmpty() ? name : m_def.group->heading + u' ' + name;
+        cell(m_left, m_width, m_y, m_def.rowHeight, heading, bold(m_def.font), ReportAlign::Left);
+        m_y += m_def.rowHeight;
+        for (int r = 0; r < group.rows && next < m_data.rows.size(); ++r)
+            detailLine(m_data.rows[next++]);
+        sumsLine(m_def.group->subtotalLabel + u' ' + name, m_def.group->sums, group.sums, true);
+        m_y += m_def.rowHeight / 2;
+    }
+
+    void totalsLine()
+    {
+        room(2);
+        m_y += 2;
+        line(m_left, m_y, m_left + m_width, m_y, 0.75);
+        m_y += 2;
+        sumsLine(m_def.totals->label, m_def.totals->fields, m_data.totals, false);
     }
 
     // -- form ---------------------------------------------------------------------------------
