@@ -64,6 +64,62 @@ const char *const BillTo[] = {"i", "j", "k", "l", "m", "n"};
 const char *const ShipTo[] = {"o", "p", "q", "r", "s", "t"};
 const char *const Shipping[] = {"u", "v", "w", "x", "y", "z"};
 const char *const Totals[] = {"xsubtot", "xgst", "othertax", "xtotal"};
+
+// The stored invoice with this key: a number, else Error 13; Error 3021 when there is none.
+std::unique_ptr<Recordset> openInvoice(Database &db, const QString &key, RecordsetType type = RecordsetType::Dynaset)
+{
+    std::unique_ptr<Recordset> rs
+        = db.OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(key), type);
+    if (rs->Eof())
+        throw Error(ErrorCode::NoCurrentRecord);
+    return rs;
+}
+
+// The row a save writes into, or why the save is refused.
+struct SaveRow
+{
+    std::unique_ptr<Recordset> rs;
+    QString refusal;
+};
+
+// A new row holding the number. Receipts name their invoice by its number: two invoices never
+// share one.
+SaveRow newInvoiceRow(Database &db, const QString &number)
+{
+    std::unique_ptr<Recordset> same
+        = db.OpenQuery(QStringLiteral("select ID from inv where trim(a) = ? collate nocase"), {Value(number)});
+    if (!same->Eof())
+        return {nullptr, QStringLiteral("Invoice number %1 already exists.").arg(number)};
+    same->Close();
+    std::unique_ptr<Recordset> rs = db.OpenRecordset(QStringLiteral("select * from inv"));
+    rs->AddNew();
+    rs->Fields(QStringLiteral("a")).setValue(number);
+    return {std::move(rs), {}};
+}
+
+// The stored invoice's row, which keeps the number it was saved with.
+SaveRow storedInvoiceRow(Database &db, const QString &key, const QString &number)
+{
+    std::unique_ptr<Recordset> rs = openInvoice(db, key);
+    if (rs->field(QStringLiteral("a")).toText().trimmed() != number)
+        return {nullptr, QStringLiteral("The number of a saved invoice cannot be changed.")};
+    rs->Edit();
+    return {std::move(rs), {}};
+}
+
+// The last number used is the last one added: an older invoice saved again does not turn the
+// numbering back.
+void recordLastNumber(Database &db, const QString &number)
+{
+    std::unique_ptr<Recordset> last = db.OpenRecordset(QStringLiteral("select * from invnumb"));
+    if (last->Eof())
+        last->AddNew();
+    else
+        last->Edit();
+    last->Fields(QStringLiteral("last")).setValue(number);
+    last->Update();
+    last->Close();
+}
 } // namespace
 
 INV::INV()
@@ -221,7 +277,7 @@ void INV::DBCombo1_Click(int)
     try {
         std::unique_ptr<Database> db = openProgramDatabase(BookFile);
         std::unique_ptr<Recordset> rs
-            = db->OpenRecordset(QStringLiteral("select * from c where l = ") + SqlText(DBCombo1->Text()));
+            = db->OpenQuery(QStringLiteral("select * from c where l = ?"), {Value(DBCombo1->Text())});
         if (rs->Eof()) {
             rs->Close();
             return;
@@ -328,11 +384,13 @@ bool INV::loadInvoice(bool byNumber)
     InvoiceLines lines;
     std::array<double, 4> totals{};
     try {
-        const QString select
-            = byNumber ? QStringLiteral("select * from inv where a = %1 order by b").arg(SqlText(invnumb->Text()))
-                       : QStringLiteral("select * from inv where id = %1 order by b").arg(SqlNumber(invid->Text()));
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(select, RecordsetType::Snapshot);
+        std::unique_ptr<Recordset> rs;
+        if (byNumber)
+            rs = db->OpenQuery(QStringLiteral("select * from inv where a = ? order by b"), {Value(invnumb->Text())},
+                               RecordsetType::Snapshot);
+        else
+            rs = openInvoice(*db, invid->Text(), RecordsetType::Snapshot);
         if (byNumber)
             statuspanel->setCaption(Editing);
         if (rs->Eof())
@@ -389,79 +447,27 @@ bool INV::save_Click()
 {
     // Numbers are kept trimmed; a blank one would stop the numbering.
     const QString number = a[0]->Text().trimmed();
-    if (number.isEmpty()) {
-        exclaim(QStringLiteral("Must enter an invoice number"));
-        return false;
-    }
-    if (a[1]->Text().trimmed().isEmpty()) {
-        exclaim(QStringLiteral("Must enter a date"));
-        return false;
-    }
-    if (!isDate(a[1]->Text())) {
-        exclaim(QStringLiteral("The invoice date is not a date."));
-        return false;
-    }
-    if (!b[2]->Text().trimmed().isEmpty() && !isDate(b[2]->Text())) {
-        exclaim(QStringLiteral("Date Shipped is not a date."));
-        return false;
-    }
-    // A sum or a line beyond what a number holds shows as "inf" or "nan" and would be stored as
-    // 0 or as that text.
-    bool beyondRange = hasNumberBeyondRange(lineTexts());
-    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal})
-        beyondRange = beyondRange || (!total->Text().isEmpty() && !isNumeric(total->Text()));
-    if (beyondRange) {
-        exclaim(QStringLiteral("The amounts are too large to add up: check the quantities and rates."));
+    if (const QString refusal = saveRefusal(number); !refusal.isEmpty()) {
+        exclaim(refusal);
         return false;
     }
     const bool adding = statuspanel->Caption() != Editing;
     Hourglass hourglass(*this);
     QString id;
     try {
+        // The invoice and the last number used go in one transaction: a save that stops half
+        // way leaves the file as it was.
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
         Transaction transaction(*db);
-        std::unique_ptr<Recordset> rs;
-        if (adding) {
-            // Receipts name their invoice by its number: two invoices never share one.
-            std::unique_ptr<Recordset> same
-                = db->OpenQuery(QStringLiteral("select ID from inv where trim(a) = ? collate nocase"), {Value(number)});
-            if (!same->Eof()) {
-                hourglass.done();
-                exclaim(QStringLiteral("Invoice number %1 already exists.").arg(number));
-                return false;
-            }
-            same->Close();
-            rs = db->OpenRecordset(QStringLiteral("select * from inv"));
-            rs->AddNew();
-            rs->Fields(QStringLiteral("a")).setValue(number);
-        } else {
-            rs = db->OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(invid->Text()));
-            if (rs->Eof())
-                throw Error(ErrorCode::NoCurrentRecord);
-            if (rs->field(QStringLiteral("a")).toText().trimmed() != number) {
-                hourglass.done();
-                exclaim(QStringLiteral("The number of a saved invoice cannot be changed."));
-                return false;
-            }
-            rs->Edit();
+        const SaveRow row = adding ? newInvoiceRow(*db, number) : storedInvoiceRow(*db, invid->Text(), number);
+        if (!row.rs) {
+            hourglass.done();
+            exclaim(row.refusal);
+            return false;
         }
-        writeRow(*rs);
-        rs->Update();
-        rs->setBookmark(rs->LastModified());
-        id = rs->field(0).toText();
-        rs->Close();
-        if (adding) {
-            // The last number used is the last one added: an older invoice saved again does
-            // not turn the numbering back.
-            std::unique_ptr<Recordset> last = db->OpenRecordset(QStringLiteral("select * from invnumb"));
-            if (last->Eof())
-                last->AddNew();
-            else
-                last->Edit();
-            last->Fields(QStringLiteral("last")).setValue(number);
-            last->Update();
-            last->Close();
-        }
+        id = writeInvoice(*row.rs);
+        if (adding)
+            recordLastNumber(*db, number);
         transaction.commit();
     } catch (const Error &e) {
         hourglass.done();
@@ -474,7 +480,41 @@ bool INV::save_Click()
     return true;
 }
 
-void INV::writeRow(Recordset &rs)
+QString INV::saveRefusal(const QString &number)
+{
+    if (number.isEmpty())
+        return QStringLiteral("Must enter an invoice number");
+    if (a[1]->Text().trimmed().isEmpty())
+        return QStringLiteral("Must enter a date");
+    if (!isDate(a[1]->Text()))
+        return QStringLiteral("The invoice date is not a date.");
+    if (!b[2]->Text().trimmed().isEmpty() && !isDate(b[2]->Text()))
+        return QStringLiteral("Date Shipped is not a date.");
+    // A sum or a line beyond what a number holds shows as "inf" or "nan" and would be stored as
+    // 0 or as that text.
+    bool beyondRange = hasNumberBeyondRange(lineTexts());
+    for (const TextBox *total : {xsubtot, xgst, othertax, xtotal})
+        beyondRange = beyondRange || (!total->Text().isEmpty() && !isNumeric(total->Text()));
+    if (beyondRange)
+        return QStringLiteral("The amounts are too large to add up: check the quantities and rates.");
+    return {};
+}
+
+QString INV::writeInvoice(Recordset &rs)
+{
+    writeHeader(rs);
+    writeLines(rs);
+    // As saved now, it has not been printed.
+    rs.Fields(QStringLiteral("printed")).setValue(QString());
+    rs.Fields(QStringLiteral("m1")).setValue(QStringLiteral("1"));
+    rs.Update();
+    rs.setBookmark(rs.LastModified());
+    const QString id = rs.field(0).toText();
+    rs.Close();
+    return id;
+}
+
+void INV::writeHeader(Recordset &rs)
 {
     const auto set
         = [&](const char *column, const Value &value) { rs.Fields(QString::fromLatin1(column)).setValue(value); };
@@ -489,14 +529,16 @@ void INV::writeRow(Recordset &rs)
         set(Shipping[i], b[i]->Text());
     // An empty Date Shipped is no date, also over one stored before.
     set("w", b[2]->Text().trimmed().isEmpty() ? Value() : Value(b[2]->Text()));
+}
+
+void INV::writeLines(Recordset &rs)
+{
     for (int row = 1; row <= LineRows; ++row)
         for (int i = 0; i < LineCells; ++i)
             rs.Fields(lineOrdinal(row, i)).setValue(l(row)[i]->Text());
     const TextBox *boxes[] = {xsubtot, xgst, othertax, xtotal};
     for (int i = 0; i < 4; ++i)
-        set(Totals[i], Val(boxes[i]->Text()));
-    set("printed", QString());
-    set("m1", QStringLiteral("1"));
+        rs.Fields(QString::fromLatin1(Totals[i])).setValue(Val(boxes[i]->Text()));
 }
 
 void INV::fd_Click()
@@ -510,10 +552,7 @@ void INV::fd_Click()
     try {
         const Hourglass hourglass(*this);
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(
-            QStringLiteral("select * from inv where id = %1 order by b").arg(plainNumber(Val(invid->Text()))));
-        if (rs->Eof())
-            throw Error(ErrorCode::NoCurrentRecord);
+        std::unique_ptr<Recordset> rs = openInvoice(*db, invid->Text());
         rs->Delete();
         rs->Close();
     } catch (const Error &e) {
@@ -542,9 +581,9 @@ void INV::viewprint_Click(int index)
     Hourglass hourglass(*this);
     Report1->Destination = toPrinter ? crptToPrinter : crptToWindow;
     Report1->ReportFileName = QStringLiteral("invoice.rpt");
-    Report1->SelectionFormula
-        = QStringLiteral("{inv.a} = '") + QString(number).replace(u'\'', QStringLiteral("''")) + u'\'';
     try {
+        // The formula quotes its texts as SQL does.
+        Report1->SelectionFormula = QStringLiteral("{inv.a} = ") + SqlText(number);
         Report1->setAction(1);
     } catch (const Error &e) {
         hourglass.done();
@@ -560,10 +599,7 @@ void INV::viewprint_Click(int index)
     // The mark goes on the row just saved, found by its key.
     try {
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs
-            = db->OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(invid->Text()));
-        if (rs->Eof())
-            throw Error(ErrorCode::NoCurrentRecord);
+        std::unique_ptr<Recordset> rs = openInvoice(*db, invid->Text());
         rs->Edit();
         rs->Fields(QStringLiteral("printed")).setValue(QStringLiteral("YES"));
         rs->Update();

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "common/invoicelines.h"
+#include "data/value.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+
+#include <vector>
 
 namespace qm {
 
@@ -108,10 +111,21 @@ private:
     // Clears the grid and the totals, and fills them again.
     void rebuildList();
     void showList(bool shown);
-    QString listQuery() const;
+    // A select with its bound values.
+    struct ListQuery
+    {
+        QString select;
+        std::vector<Value> parameters;
+    };
+    ListQuery listQuery() const;
     bool loadInvoice(bool byNumber);
-    // Writes the form's invoice into the row being edited or added (all but its number).
-    void writeRow(Recordset &rs);
+    // Why the invoice on screen cannot be saved under `number`; empty when it can.
+    QString saveRefusal(const QString &number);
+    // Writes the form's invoice into the row being edited or added (all but its number) and
+    // stores it; returns its key.
+    QString writeInvoice(Recordset &rs);
+    void writeHeader(Recordset &rs);
+    void writeLines(Recordset &rs);
 
     QWidget *m_listArea = nullptr; // holds the grid and its filters over the invoice body
     Label *m_totalLabels[2] = {};  // "Total" under itot and ptot

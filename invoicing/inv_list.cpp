@@ -7,7 +7,6 @@
 #include "common/period.h"
 #include "data/database.h"
 #include "data/error.h"
-#include "data/jetsql.h"
 #include "platform/dbcombo.h"
 #include "platform/flexgrid.h"
 #include "platform/msgbox.h"
@@ -27,6 +26,12 @@ QString amountText(const Value &value)
     return value.isNumber() ? plainNumber(value.toDouble()) : value.toText();
 }
 
+// A day of a period as a date.
+QDate periodDate(const PeriodDay &day)
+{
+    return QDate(day.year.toInt(), day.month, day.day);
+}
+
 struct ListedInvoice
 {
     QStringList cells;
@@ -35,11 +40,14 @@ struct ListedInvoice
 } // namespace
 
 // The statement of the filters: the client's invoices or all, of a status, in a period.
-QString INV::listQuery() const
+INV::ListQuery INV::listQuery() const
 {
+    ListQuery query;
     QStringList conditions;
-    if (Check1->Value() != 1)
-        conditions << QStringLiteral("i = ") + SqlText(DBCombo1->Text());
+    if (Check1->Value() != 1) {
+        conditions << QStringLiteral("i = ?");
+        query.parameters.emplace_back(DBCombo1->Text());
+    }
     const QString status = combo1->Text();
     if (status == QLatin1String("Unpaid invoices"))
         conditions << QStringLiteral("paid < xtotal");
@@ -54,11 +62,14 @@ QString INV::listQuery() const
         if (period.status != PeriodRange::Found)
             throw Error(ErrorCode::SyntaxError,
                         QStringLiteral("\"%1\" is not a period of the list.").arg(basfor->Text()));
-        conditions << QStringLiteral("b >= #%1# AND b <= #%2#").arg(queryDate(period.first), queryDate(period.last));
+        conditions << QStringLiteral("b >= ? AND b <= ?");
+        query.parameters.emplace_back(periodDate(period.first));
+        query.parameters.emplace_back(periodDate(period.last));
     }
     conditions << QStringLiteral("e <> 'plimb'");
-    return QStringLiteral("select b, a, y, xd1, xtotal, paid, ID, i from inv where ") + conditions.join(u" and ")
-           + QStringLiteral(" order by b");
+    query.select = QStringLiteral("select b, a, y, xd1, xtotal, paid, ID, i from inv where ")
+                   + conditions.join(u" and ") + QStringLiteral(" order by b");
+    return query;
 }
 
 void INV::flexfill()
@@ -102,9 +113,9 @@ void INV::flexdata()
     std::vector<ListedInvoice> invoices;
     double total = 0, paid = 0;
     try {
-        const QString select = listQuery();
+        const ListQuery query = listQuery();
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(select, RecordsetType::Snapshot);
+        std::unique_ptr<Recordset> rs = db->OpenQuery(query.select, query.parameters, RecordsetType::Snapshot);
         for (; !rs->Eof(); rs->MoveNext()) {
             const QDate date = rs->field(0).toDate();
             ListedInvoice invoice;

@@ -427,6 +427,78 @@ TEST_F(InvoiceFormTest, HostileTextIsStoredAndFoundAsTyped)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+// A client's name and an invoice number with quotes, SQL or pattern characters reach every
+// statement as plain text: saved, refused as a duplicate, loaded by number, listed by client,
+// printed and deleted, each finds that invoice alone, not one its text would match as a pattern.
+TEST_F(InvoiceFormTest, HostileNamesAndNumbersReachEveryStatementAsText)
+{
+    const struct
+    {
+        const char *text;
+        QStringList lookalikes; // would match the text read as a pattern, or cut at a quote
+    } cases[] = {
+        {"O'Brien's Farm", {"O", "O'Brien"}},
+        {"'; drop table inv; --", {"", "'"}},
+        {"50% off_*?#[!a]", {"50 or more offZ*?#[!a]", "50% off_ and X1b"}},
+    };
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        SCOPED_TRACE(c.text);
+        Forms::discardAll();
+        processEvents();
+        run("qm1.mdb", "delete from inv");
+        run("qm.mdb", "delete from c");
+        run("qm.mdb", "insert into c (l, d, n) values (" + quoted(text) + ", '1 Main St', 'Australia')");
+        for (const QString &other : c.lookalikes) {
+            run("qm.mdb", "insert into c (l) values (" + quoted(other) + ")");
+            run("qm1.mdb", "insert into inv (a, i, b, e) values (" + quoted(other) + ", " + quoted(other)
+                               + ", '2026-12-01', 'VIC')");
+        }
+        const QStringList others = rows("qm1.mdb", "select ID from inv order by ID");
+
+        chooseClient(text);
+        form().a[0]->setText(text);
+        form().a[1]->setText("07/12/2026");
+        ASSERT_TRUE(form().save_Click());
+        const QString key = form().invid->Text();
+        EXPECT_EQ(rows("qm1.mdb", "select a, i from inv where ID = " + key), QStringList{text + '|' + text});
+
+        // The client's list holds this invoice alone.
+        form().history_Click();
+        EXPECT_EQ(
+            QStringList({form().flex->TextMatrix(1, 1), form().flex->TextMatrix(1, 2), form().flex->TextMatrix(2, 1)}),
+            QStringList({text, text, ""}));
+
+        // The same number again is refused.
+        form().Command2_Click();
+        processEvents();
+        chooseClient(text);
+        form().a[0]->setText(text);
+        EXPECT_FALSE(form().save_Click());
+        EXPECT_EQ(takeMessages(), QStringList({"Are you sure?", "Invoice number " + text + " already exists."}));
+
+        Forms::discardAll();
+        processEvents();
+        form().invnumb->setText(text);
+        ASSERT_TRUE(form().getinvnumb());
+        EXPECT_EQ(form().invid->Text(), key);
+        EXPECT_EQ(QStringList({form().a[0]->Text(), form().x[0]->Text(), form().x[1]->Text()}),
+                  QStringList({text, text, "1 Main St"}));
+
+        form().viewprint_Click(0);
+        ASSERT_FALSE(m_services->reports.empty());
+        const QStringList pages = m_services->reports.back().pages.split('\n');
+        EXPECT_TRUE(pages.contains("Invoice No. | " + text)) << pages.join('\n').toStdString();
+        EXPECT_EQ(pages.filter("Invoice No. |").size(), 1);
+
+        form().fd_Click();
+        processEvents();
+        EXPECT_EQ(takeMessages(), QStringList({"Delete Current Record?", "Record deleted!"}));
+        EXPECT_EQ(rows("qm1.mdb", "select ID from inv order by ID"), others);
+        EXPECT_EQ(rows("qm.mdb", "select count(*) from c"), QStringList{QString::number(c.lookalikes.size() + 1)});
+    }
+}
+
 // The short date is day first whatever the machine's locale: a load and save keep the day.
 TEST_F(InvoiceFormTest, DatesReadBackAreTheDatesStored)
 {
