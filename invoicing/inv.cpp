@@ -65,9 +65,12 @@ const char *const ShipTo[] = {"o", "p", "q", "r", "s", "t"};
 const char *const Shipping[] = {"u", "v", "w", "x", "y", "z"};
 const char *const Totals[] = {"xsubtot", "xgst", "othertax", "xtotal"};
 
-// The stored invoice with this key: a number, else Error 13; Error 3021 when there is none.
+// The stored invoice with this key: a number, else Error 13; Error 3021 when there is none
+// (no key at all: no invoice is loaded).
 std::unique_ptr<Recordset> openInvoice(Database &db, const QString &key, RecordsetType type = RecordsetType::Dynaset)
 {
+    if (key.trimmed().isEmpty())
+        throw Error(ErrorCode::NoCurrentRecord);
     std::unique_ptr<Recordset> rs
         = db.OpenRecordset(QStringLiteral("select * from inv where id = ") + SqlNumber(key), type);
     if (rs->Eof())

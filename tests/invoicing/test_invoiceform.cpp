@@ -578,6 +578,11 @@ TEST_F(InvoiceFormTest, DeleteRemovesTheInvoiceOnScreen)
     form().fd_Click();
     EXPECT_EQ(takeMessages(), QStringList({"Delete Current Record?", "Error: No current record."}));
     EXPECT_EQ(form().statuspanel->Caption(), "Editing");
+
+    // No invoice loaded at all (an open from a receipt that failed): the same answer.
+    form().invid->setText("");
+    form().fd_Click();
+    EXPECT_EQ(takeMessages(), QStringList({"Delete Current Record?", "Error: No current record."}));
 }
 
 TEST_F(InvoiceFormTest, NewAsksAndStartsAfresh)
