@@ -1,6 +1,7 @@
 #include "reports/reports2.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "common/shortdate.h"
@@ -31,7 +32,6 @@ const QString SelectDates = QStringLiteral("Select Dates");
 const QString AllPurchases = QStringLiteral("All purchases");
 const QString SearchType = QStringLiteral("Search");
 const QString TotalsFormat = QStringLiteral("###.00");
-const QString ReportConnect = QStringLiteral(";;PWD = pillowcanters;");
 const QString CheckTheData
     = QStringLiteral("Please check transaction data has been entered over the period specified!");
 const QString NameTheReport
@@ -524,8 +524,7 @@ void reports2::fillGrid(const SearchTexts &texts)
 {
     const Hourglass hourglass(*this);
     try {
-        const auto db
-            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        const auto db = openProgramDatabase(BookFile);
         // Only the columns the grid shows are read.
         const auto rs = db->OpenRecordset(texts.selecting(QStringLiteral("ID, j, a, b, t, c, d, e, h, i, l, m, f, v")),
                                           RecordsetType::ForwardOnly);

@@ -1,3 +1,4 @@
+#include "common/databases.h"
 #include "common/format.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
@@ -30,9 +31,9 @@ void keepPlace(QWidget *widget)
     widget->setSizePolicy(policy);
 }
 
-Data *listSource(QWidget *parent, const char *file, const char *source, const char *connect)
+Data *listSource(QWidget *parent, QLatin1String file, const char *source, QLatin1String connect)
 {
-    Data *data = hiddenData(parent, QLatin1String(file), QLatin1String(connect), QLatin1String(source));
+    Data *data = hiddenData(parent, file, connect, QLatin1String(source));
     data->ReadOnly = true; // the screen only offers what the tables hold
     return data;
 }
@@ -63,10 +64,10 @@ void reports2::buildLayout()
     sspanel100->setHeight(8100);
     QWidget *panel = sspanel100;
 
-    c = listSource(panel, "qm.mdb", "c", ";pwd=pillowcanters");
-    s = listSource(panel, "qm.mdb", "S", ";pwd=pillowcanters");
-    jac = listSource(panel, "qm1.mdb", "jac", ";pwd=pillowcanters");
-    Data1 = listSource(panel, "qm.mdb", "s", "Access");
+    c = listSource(panel, BookFile, "c", PasswordConnect);
+    s = listSource(panel, BookFile, "S", PasswordConnect);
+    jac = listSource(panel, BusinessFile, "jac", PasswordConnect);
+    Data1 = listSource(panel, BookFile, "s", AccessConnect);
 
     // Everything but the results box, which covers it.
     auto *criteriaFace = new QWidget(panel);
