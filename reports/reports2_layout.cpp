@@ -307,9 +307,12 @@ void reports2::buildLayout()
     results->addWidget(flex, 1);
     results->addLayout(foot);
 
-    // A box paints its colour over all of its area: keep single lines one line high.
-    for (TextBox *box : panel->findChildren<TextBox *>())
-        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Every box here holds one line.
+    for (const ControlArray<TextBox> *boxes : {&pay0, &pay1})
+        for (const auto &[index, box] : *boxes)
+            box->keepOneLineHigh();
+    for (TextBox *box : {net, gst, tot})
+        box->keepOneLineHigh();
 
     // The results box and the profit-and-loss panel lie over what they cover in the same
     // layout cell: showing and hiding them is all it takes.
