@@ -8,13 +8,14 @@ namespace qm {
 class Database;
 
 // The program's database files, under the names the screens open them by (in the program
-// folder), and the connect strings they are opened with; the database layer accepts the
-// connect strings and ignores them.
+// folder), and the connect strings they are opened with; the database layer and the report
+// control accept the connect strings and ignore them.
 inline constexpr QLatin1String BookFile("qm.mdb");      // clients, suppliers, payments, receipts
 inline constexpr QLatin1String BusinessFile("qm1.mdb"); // the organisation, jobs/accounts, invoices
 inline constexpr QLatin1String PlacesFile("db1.mdb");   // the Australian places, read only
 inline constexpr QLatin1String PasswordConnect(";pwd=pillowcanters");
 inline constexpr QLatin1String AccessConnect("Access");
+inline constexpr QLatin1String ReportConnect(";;PWD = pillowcanters;"); // the report control's
 
 // Opens a program database shared and writable, with the password, as the screens' own
 // reads and writes do.

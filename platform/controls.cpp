@@ -290,6 +290,11 @@ bool TextBox::showsWhole(const QString &text) const
     return pixelsFor(text) <= width();
 }
 
+void TextBox::keepOneLineHigh()
+{
+    setSizePolicy(sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+}
+
 int TextBox::pixelsFor(const QString &text) const
 {
     if (!m_line)

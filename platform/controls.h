@@ -88,6 +88,9 @@ public:
     // Whether `text` is drawn whole in the box as it stands, not scrolled out of sight (a
     // multi-line box wraps: it always is).
     bool showsWhole(const QString &text) const;
+    // A single-line box stays as high as its line in a layout that would stretch it (a box
+    // paints its colour over all of its area); its width goes as before.
+    void keepOneLineHigh();
 
     Value boundValue() const override;
     void fillBound(const Value &value) override;

@@ -91,6 +91,111 @@ void applyOrder(const ReportCriteria &c, const QString &table, bool income, Sear
     texts.sortField = QStringLiteral("+{") + table + u'.' + column + u'}';
 }
 
+// The where clause and the selection formula of a search as they grow, one criterion at a
+// time; every piece ends in " AND" until the last one is cut.
+class SearchClauses
+{
+public:
+    explicit SearchClauses(const QString &table)
+        : m_field(QStringLiteral("{") + table + u'.')
+    {
+    }
+
+    // A column against a quoted value, in the query and in the formula; nothing for a blank
+    // value. The query's "like" finds the value inside a longer text.
+    void compare(const QString &value, const char *column, const char *queryOp, const char *formulaOp);
+    // The days of the chosen period or of the two date boxes: false when they are no days.
+    bool period(const ReportCriteria &c, bool income);
+    // The invoice date, as typed in the query: false when it is no date.
+    bool invoiceDate(const QString &typed);
+    // Expense or Capital: the payments of that type.
+    void type(const QString &reportOn);
+    // The personal-use share, a number and never SQL: false when it is no number.
+    bool personalUse(const QString &share);
+
+    bool any() const { return m_where != QLatin1String(" where"); }
+    QString where() const { return withoutLastAnd(m_where); }
+    QString formula() const { return withoutLastAnd(m_formula); }
+
+private:
+    QString m_field; // "{p." or "{r."
+    QString m_where = QStringLiteral(" where");
+    QString m_formula;
+};
+
+void SearchClauses::compare(const QString &value, const char *column, const char *queryOp, const char *formulaOp)
+{
+    const QString trimmed = value.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    const bool like = qstrcmp(queryOp, "like") == 0;
+    m_where += u' ' + QLatin1String(column) + u' ' + QLatin1String(queryOp) + u' '
+               + SqlText(like ? u'*' + trimmed + u'*' : trimmed) + And;
+    m_formula += m_field + QLatin1String(column) + QStringLiteral("} ") + QLatin1String(formulaOp) + u' '
+                 + SqlText(trimmed) + And;
+}
+
+bool SearchClauses::period(const ReportCriteria &c, bool income)
+{
+    if (c.from.isEmpty() && c.period.isEmpty())
+        return true;
+    const std::optional<Bounds> bounds = boundsOf(c);
+    if (!bounds)
+        return false;
+    const QString column = income && c.dateBasis == InvoiceDateBasis ? QStringLiteral("m") : QStringLiteral("j");
+    m_where += u' ' + column + QStringLiteral(" >= #") + bounds->queryFirst + QStringLiteral("# AND ") + column
+               + QStringLiteral(" <= #") + bounds->queryLast + u'#' + And;
+    const QString formulaColumn
+        = m_field + (income && c.dateBasis != ReceiptDateBasis ? QStringLiteral("m") : QStringLiteral("j")) + u'}';
+    m_formula += formulaColumn + QStringLiteral(" >= ") + bounds->formulaFirst + And + u' ' + formulaColumn
+                 + QStringLiteral(" <= ") + bounds->formulaLast + And;
+    return true;
+}
+
+bool SearchClauses::invoiceDate(const QString &typed)
+{
+    if (typed.isEmpty())
+        return true;
+    const QDate day = dateOfBox(typed);
+    if (!day.isValid())
+        return false;
+    m_where += QStringLiteral(" m = #") + typed + u'#' + And;
+    m_formula += u' ' + m_field + QStringLiteral("m} = ") + formulaDay(day) + And;
+    return true;
+}
+
+void SearchClauses::type(const QString &reportOn)
+{
+    const QString trimmed = reportOn.trimmed();
+    if (trimmed != QLatin1String("Expense") && trimmed != QLatin1String("Capital"))
+        return;
+    m_where += QStringLiteral(" f = ") + SqlText(trimmed) + And;
+    m_formula += QStringLiteral("{p.f} = ") + SqlText(trimmed) + And;
+}
+
+bool SearchClauses::personalUse(const QString &share)
+{
+    const QString trimmed = share.trimmed();
+    if (trimmed.isEmpty())
+        return true;
+    QString number;
+    try {
+        number = SqlNumber(trimmed);
+    } catch (const Error &) {
+        return false;
+    }
+    m_where += QStringLiteral(" s > ") + number + And;
+    m_formula += m_field + QStringLiteral("s} > ") + SqlText(trimmed) + And;
+    return true;
+}
+
+QString transactionReportFile(bool income, const QString &dateBasis)
+{
+    if (!income)
+        return QStringLiteral("report1p.rpt");
+    return dateBasis == ReceiptDateBasis ? QStringLiteral("report1r.rpt") : QStringLiteral("report1ri.rpt");
+}
+
 } // namespace
 
 QString SearchTexts::selecting(const QString &columns) const
@@ -115,83 +220,29 @@ std::optional<SearchTexts> buildSearch(const ReportCriteria &c)
     texts.income = isIncome(c.reportOn);
     texts.invoiceDates = texts.income && c.dateBasis == InvoiceDateBasis;
     const QString table = texts.income ? QStringLiteral("r") : QStringLiteral("p");
-    const QString field = QStringLiteral("{") + table + u'.';
 
-    QString where = QStringLiteral(" where");
-    QString formula;
-    // A comparison of a column with a quoted value, in the query and in the formula.
-    const auto compare = [&](const QString &value, const char *column, const char *queryOp, const char *formulaOp) {
-        const QString trimmed = value.trimmed();
-        if (trimmed.isEmpty())
-            return;
-        const bool like = qstrcmp(queryOp, "like") == 0;
-        where += u' ' + QLatin1String(column) + u' ' + QLatin1String(queryOp) + u' '
-                 + SqlText(like ? u'*' + trimmed + u'*' : trimmed) + And;
-        formula += field + QLatin1String(column) + QStringLiteral("} ") + QLatin1String(formulaOp) + u' '
-                   + SqlText(trimmed) + And;
-    };
+    SearchClauses clauses(table);
+    if (!clauses.period(c, texts.income) || !clauses.invoiceDate(c.invoiceDate))
+        return std::nullopt;
+    clauses.type(c.reportOn);
+    // The party and what it was for: the query finds them inside longer texts.
+    clauses.compare(c.client, "t", "like", "=");
+    clauses.compare(c.supplier, "t", "like", "like");
+    clauses.compare(c.forText, "a", "like", "like");
+    if (!clauses.personalUse(c.personalUse))
+        return std::nullopt;
+    clauses.compare(c.category, "h", "=", "=");
+    clauses.compare(c.subCategory, "i", "=", "=");
+    clauses.compare(c.job, "v", "=", "=");
+    clauses.compare(c.paidBy, "g", "=", "=");
+    clauses.compare(c.cheque, "o", "=", "=");
+    clauses.compare(c.invoiceNumber, "l", "=", "=");
 
-    // 1. The period.
-    if (!c.from.isEmpty() || !c.period.isEmpty()) {
-        const std::optional<Bounds> bounds = boundsOf(c);
-        if (!bounds)
-            return std::nullopt;
-        const QString column = texts.invoiceDates ? QStringLiteral("m") : QStringLiteral("j");
-        where += u' ' + column + QStringLiteral(" >= #") + bounds->queryFirst + QStringLiteral("# AND ") + column
-                 + QStringLiteral(" <= #") + bounds->queryLast + u'#' + And;
-        const QString formulaColumn
-            = field + (texts.income && c.dateBasis != ReceiptDateBasis ? QStringLiteral("m") : QStringLiteral("j"))
-              + u'}';
-        formula += formulaColumn + QStringLiteral(" >= ") + bounds->formulaFirst + And + u' ' + formulaColumn
-                   + QStringLiteral(" <= ") + bounds->formulaLast + And;
-    }
-    // 2. The invoice date, as typed in the query.
-    if (!c.invoiceDate.isEmpty()) {
-        const QDate day = dateOfBox(c.invoiceDate);
-        if (!day.isValid())
-            return std::nullopt;
-        where += QStringLiteral(" m = #") + c.invoiceDate + u'#' + And;
-        formula += u' ' + field + QStringLiteral("m} = ") + formulaDay(day) + And;
-    }
-    // 3, 4. The type.
-    const QString type = c.reportOn.trimmed();
-    if (type == QLatin1String("Expense") || type == QLatin1String("Capital")) {
-        where += QStringLiteral(" f = ") + SqlText(type) + And;
-        formula += QStringLiteral("{p.f} = ") + SqlText(type) + And;
-    }
-    // 5 to 7. The party and what it was for: the query finds them inside longer texts.
-    compare(c.client, "t", "like", "=");
-    compare(c.supplier, "t", "like", "like");
-    compare(c.forText, "a", "like", "like");
-    // 8. The personal-use share: a number, never SQL.
-    const QString share = c.personalUse.trimmed();
-    if (!share.isEmpty()) {
-        QString number;
-        try {
-            number = SqlNumber(share);
-        } catch (const Error &) {
-            return std::nullopt;
-        }
-        where += QStringLiteral(" s > ") + number + And;
-        formula += field + QStringLiteral("s} > ") + SqlText(share) + And;
-    }
-    // 9 to 14.
-    compare(c.category, "h", "=", "=");
-    compare(c.subCategory, "i", "=", "=");
-    compare(c.job, "v", "=", "=");
-    compare(c.paidBy, "g", "=", "=");
-    compare(c.cheque, "o", "=", "=");
-    compare(c.invoiceNumber, "l", "=", "=");
-
-    texts.hasCriterion = where != QLatin1String(" where");
-    texts.query = QStringLiteral("select * from ") + table + (texts.hasCriterion ? withoutLastAnd(where) : QString());
-    texts.formula = withoutLastAnd(formula);
+    texts.hasCriterion = clauses.any();
+    texts.query = QStringLiteral("select * from ") + table + (texts.hasCriterion ? clauses.where() : QString());
+    texts.formula = clauses.formula();
     applyOrder(c, table, texts.income, texts);
-    if (!texts.income)
-        texts.reportFile = QStringLiteral("report1p.rpt");
-    else
-        texts.reportFile
-            = c.dateBasis == ReceiptDateBasis ? QStringLiteral("report1r.rpt") : QStringLiteral("report1ri.rpt");
+    texts.reportFile = transactionReportFile(texts.income, c.dateBasis);
     return texts;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/reports2.h"
 
 #include "common/convert.h"
+#include "common/databases.h"
 #include "common/format.h"
 #include "common/period.h"
 #include "common/shortdate.h"
@@ -31,7 +32,6 @@ const QString SelectDates = QStringLiteral("Select Dates");
 const QString AllPurchases = QStringLiteral("All purchases");
 const QString SearchType = QStringLiteral("Search");
 const QString TotalsFormat = QStringLiteral("###.00");
-const QString ReportConnect = QStringLiteral(";;PWD = pillowcanters;");
 const QString CheckTheData
     = QStringLiteral("Please check transaction data has been entered over the period specified!");
 const QString NameTheReport
@@ -65,6 +65,83 @@ constexpr std::array<GridColumn, 14> GridColumns{{
     {"Type", 1000},
     {"Job/Account", 1200},
 }};
+
+// The columns the grid reads.
+const QString GridSelect = QStringLiteral("ID, j, a, b, t, c, d, e, h, i, l, m, f, v");
+
+// A day as the grid shows it; many rows share a day, so each day's text is made once.
+class DayTexts
+{
+public:
+    QString operator()(const Value &value)
+    {
+        if (value.isNull())
+            return QString();
+        const QDate day = value.toDate();
+        auto found = m_days.find(day.toJulianDay());
+        if (found == m_days.end())
+            found = m_days.insert(day.toJulianDay(), shortDate(day));
+        return *found;
+    }
+
+private:
+    QHash<qint64, QString> m_days;
+};
+
+// A number as the sums read it (the same as reading its text).
+double amountOf(const Value &value)
+{
+    return value.isNumber() ? value.toDouble() : Val(value);
+}
+
+struct GridSums
+{
+    double nett = 0, tax = 0, total = 0;
+};
+
+// Fills the grid from its first row with the rows read, one free row always following the
+// last one filled, and leaves the last row's last cell current.
+GridSums fillRows(MSFlexGrid &flex, Recordset &rs, bool invoiceDates)
+{
+    enum Field { ID, J, A, B, T, C, D, E, H, I, L, M, F, V }; // in the order GridSelect names them
+    const int date = invoiceDates ? M : J;
+    DayTexts dayText;
+    GridSums sums;
+    int row = 1;
+    while (!rs.Eof()) {
+        const Value key = rs.field(ID), c = rs.field(C), d = rs.field(D), e = rs.field(E);
+        // clang-format off
+        const std::array<QString, 14> cells{
+            key.toText(),
+            dayText(rs.field(date)),
+            rs.field(A).toText(),
+            rs.field(B).toText(),
+            rs.field(T).toText(),
+            c.toText(),
+            d.toText(),
+            e.isNull() ? QString() : Format(amountOf(e), TotalsFormat),
+            rs.field(H).toText(),
+            rs.field(I).toText(),
+            rs.field(L).toText(),
+            dayText(rs.field(M)),
+            rs.field(F).toText(),
+            rs.field(V).toText(),
+        };
+        // clang-format on
+        for (int col = 0; col < int(cells.size()); ++col)
+            flex.setTextMatrix(row, col, cells[size_t(col)]);
+        sums.nett += amountOf(c);
+        sums.tax += amountOf(d);
+        sums.total += amountOf(e);
+        flex.setRowData(row, long(key.toInteger()));
+        rs.MoveNext();
+        flex.setRows(flex.Rows() + 1);
+        ++row;
+    }
+    flex.setRow(row - 1);
+    flex.setCol(int(GridColumns.size()) - 1);
+    return sums;
+}
 
 } // namespace
 
@@ -524,11 +601,9 @@ void reports2::fillGrid(const SearchTexts &texts)
 {
     const Hourglass hourglass(*this);
     try {
-        const auto db
-            = DBEngine().OpenDatabase(QStringLiteral("qm.mdb"), false, false, QStringLiteral(";pwd=pillowcanters"));
+        const auto db = openProgramDatabase(BookFile);
         // Only the columns the grid shows are read.
-        const auto rs = db->OpenRecordset(texts.selecting(QStringLiteral("ID, j, a, b, t, c, d, e, h, i, l, m, f, v")),
-                                          RecordsetType::ForwardOnly);
+        const auto rs = db->OpenRecordset(texts.selecting(GridSelect), RecordsetType::ForwardOnly);
         if (rs->Eof() && rs->Bof()) {
             setMousePointer(vbDefault);
             exclaim(QStringLiteral("No Transactions found"));
@@ -539,60 +614,11 @@ void reports2::fillGrid(const SearchTexts &texts)
         flexfill();
         // The rows are this table's, whatever "Report on" says by the time one is opened.
         m_gridIncome = texts.income;
-
-        enum Field { ID, J, A, B, T, C, D, E, H, I, L, M, F, V }; // in the order the select names them
-        const int date = texts.invoiceDates ? M : J;
-        // Many rows share a day: each day's text is made once.
-        QHash<qint64, QString> days;
-        const auto dayText = [&](const Value &value) {
-            if (value.isNull())
-                return QString();
-            const QDate day = value.toDate();
-            auto found = days.find(day.toJulianDay());
-            if (found == days.end())
-                found = days.insert(day.toJulianDay(), shortDate(day));
-            return *found;
-        };
-        // A number as the sums read it (the same as reading its text).
-        const auto amount = [](const Value &value) { return value.isNumber() ? value.toDouble() : Val(value); };
-
-        double nett = 0, tax = 0, total = 0;
-        int row = 1;
-        while (!rs->Eof()) {
-            const Value key = rs->field(ID), c = rs->field(C), d = rs->field(D), e = rs->field(E);
-            const std::array<QString, 14> cells{
-                key.toText(),
-                dayText(rs->field(date)),
-                rs->field(A).toText(),
-                rs->field(B).toText(),
-                rs->field(T).toText(),
-                c.toText(),
-                d.toText(),
-                e.isNull() ? QString() : Format(amount(e), TotalsFormat),
-                rs->field(H).toText(),
-                rs->field(I).toText(),
-                rs->field(L).toText(),
-                dayText(rs->field(M)),
-                rs->field(F).toText(),
-                rs->field(V).toText(),
-            };
-            for (int col = 0; col < int(cells.size()); ++col)
-                flex->setTextMatrix(row, col, cells[size_t(col)]);
-            nett += amount(c);
-            tax += amount(d);
-            total += amount(e);
-            flex->setRowData(row, long(key.toInteger()));
-            rs->MoveNext();
-            // One free row always follows the last one filled.
-            flex->setRows(flex->Rows() + 1);
-            ++row;
-        }
-        flex->setRow(row - 1);
-        flex->setCol(int(GridColumns.size()) - 1);
+        const GridSums sums = fillRows(*flex, *rs, texts.invoiceDates);
         rs->Close();
-        tot->setText(Format(total, TotalsFormat));
-        net->setText(Format(nett, TotalsFormat));
-        gst->setText(Format(tax, TotalsFormat));
+        tot->setText(Format(sums.total, TotalsFormat));
+        net->setText(Format(sums.nett, TotalsFormat));
+        gst->setText(Format(sums.tax, TotalsFormat));
     } catch (const Error &e) {
         setMousePointer(vbDefault);
         // A folder that cannot be written is no fault of the data: say what it is.

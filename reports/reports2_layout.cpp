@@ -1,3 +1,4 @@
+#include "common/databases.h"
 #include "common/format.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
@@ -30,9 +31,9 @@ void keepPlace(QWidget *widget)
     widget->setSizePolicy(policy);
 }
 
-Data *listSource(QWidget *parent, const char *file, const char *source, const char *connect)
+Data *listSource(QWidget *parent, QLatin1String file, const char *source, QLatin1String connect)
 {
-    Data *data = hiddenData(parent, QLatin1String(file), QLatin1String(connect), QLatin1String(source));
+    Data *data = hiddenData(parent, file, connect, QLatin1String(source));
     data->ReadOnly = true; // the screen only offers what the tables hold
     return data;
 }
@@ -63,10 +64,10 @@ void reports2::buildLayout()
     sspanel100->setHeight(8100);
     QWidget *panel = sspanel100;
 
-    c = listSource(panel, "qm.mdb", "c", ";pwd=pillowcanters");
-    s = listSource(panel, "qm.mdb", "S", ";pwd=pillowcanters");
-    jac = listSource(panel, "qm1.mdb", "jac", ";pwd=pillowcanters");
-    Data1 = listSource(panel, "qm.mdb", "s", "Access");
+    c = listSource(panel, BookFile, "c", PasswordConnect);
+    s = listSource(panel, BookFile, "S", PasswordConnect);
+    jac = listSource(panel, BusinessFile, "jac", PasswordConnect);
+    Data1 = listSource(panel, BookFile, "s", AccessConnect);
 
     // Everything but the results box, which covers it.
     auto *criteriaFace = new QWidget(panel);
@@ -306,9 +307,12 @@ void reports2::buildLayout()
     results->addWidget(flex, 1);
     results->addLayout(foot);
 
-    // A box paints its colour over all of its area: keep single lines one line high.
-    for (TextBox *box : panel->findChildren<TextBox *>())
-        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Every box here holds one line.
+    for (const ControlArray<TextBox> *boxes : {&pay0, &pay1})
+        for (const auto &[index, box] : *boxes)
+            box->keepOneLineHigh();
+    for (TextBox *box : {net, gst, tot})
+        box->keepOneLineHigh();
 
     // The results box and the profit-and-loss panel lie over what they cover in the same
     // layout cell: showing and hiding them is all it takes.

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace qm::test {
 
@@ -294,6 +295,25 @@ TEST_F(ControlsTest, TypingAndPastingDropNulCharacters)
     lineEditor->insert(pasted);
     EXPECT_EQ(line.Text(), "xA17y");
     EXPECT_EQ(line.SelStart(), 4);
+}
+
+// However tall its layout grows, a box kept one line high stays as high as its line, and its
+// width goes as the layout gives it.
+TEST_F(ControlsTest, ABoxKeptOneLineHighIsNotStretched)
+{
+    QWidget parent;
+    auto *kept = new TextBox(&parent);
+    auto *other = new TextBox(&parent);
+    kept->keepOneLineHigh();
+    auto *layout = new QVBoxLayout(&parent);
+    layout->addWidget(kept);
+    layout->addWidget(other);
+    parent.resize(300, 400);
+    parent.show();
+    QApplication::processEvents();
+    EXPECT_EQ(kept->height(), kept->sizeHint().height());
+    EXPECT_GT(other->height(), other->sizeHint().height());
+    EXPECT_EQ(kept->width(), other->width());
 }
 
 TEST_F(ControlsTest, ACheckBoxClicksWhenCodeChangesItsValue)
