@@ -75,6 +75,15 @@ MoneyEntry enterMoney(const QString &before, const QString &after, int cursor)
                         && QStringView(after).sliced(at + 1) == QStringView(before).sliced(at);
     const QChar key = oneKey ? after[at] : QChar();
     const int point = pointOf(before);
+    // One character taken out at the cursor (Backspace or Delete) after the point: the cursor
+    // stays in the cents, so that the digit typed next corrects them.
+    const bool oneTakenOut = after.size() == before.size() - 1 && cursor > point && point >= 0 && cursor < before.size()
+                             && QStringView(after).first(cursor) == QStringView(before).first(cursor)
+                             && QStringView(after).sliced(cursor) == QStringView(before).sliced(cursor + 1);
+    if (oneTakenOut) {
+        const QString text = money(after);
+        return {text, std::min(pointOf(text) + (cursor - point), static_cast<int>(text.size()))};
+    }
     if (key == u'.') {
         const QString text = money(point >= 0 ? before : after);
         return {text, pointOf(text) + 1};

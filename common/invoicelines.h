@@ -44,7 +44,8 @@ struct MoneyEntry
 };
 // The cell held `before`, and an edit left `after` with the cursor at `cursor`. The text is
 // shown as money. A decimal point typed puts the cursor just after the point; a digit typed
-// after the point replaces the cent it stands on, and none goes past the second cent.
+// after the point replaces the cent it stands on, and none goes past the second cent; a cent
+// taken out with Backspace or Delete leaves the cursor where it was, in the cents.
 // Otherwise the cursor stands before the point, so that digits typed next extend the whole part.
 MoneyEntry enterMoney(const QString &before, const QString &after, int cursor);
 

@@ -2,6 +2,8 @@
 // by key at the cursor, pasted whole, cleared, double-clicked.
 #include "tests/invoicing/invoicefixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <set>
 
 namespace qm::test {
@@ -244,6 +246,49 @@ TEST_F(LineRowTest, TheCursorFollowsThePoint)
     EXPECT_EQ(line(4), "2||152.75||.00|305.50");
     EXPECT_EQ(f.l4[R]->SelStart(), 3);
     EXPECT_EQ(totals(), "305.50|.00|.00|305.50");
+}
+
+// Cents corrected with Backspace or Delete: the cursor stays in the cents, so the digit typed
+// next goes there and never into the whole part ("9.99", two Backspaces and "1" is 9.10).
+TEST_F(LineRowTest, CentsCorrectedWithBackspaceOrDelete)
+{
+    // Typed key by key into the cell's editor; \b is Backspace, \x7f Delete, < the left arrow.
+    const auto press = [](TextBox *cell, const char *keys) {
+        for (const char *k = keys; *k; ++k) {
+            if (*k != '\b' && *k != '\x7f' && *k != '<') {
+                cell->typeText(QString(QLatin1Char(*k)));
+                continue;
+            }
+            const Qt::Key key = *k == '\b' ? Qt::Key_Backspace : *k == '<' ? Qt::Key_Left : Qt::Key_Delete;
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(cell->focusProxy(), &event);
+        }
+    };
+    const struct
+    {
+        const char *name;
+        int cell;
+        const char *keys;
+        const char *row1;
+    } cases[] = {
+        {"the last cent taken back", R, "9.99\b5", "1||9.95||.00|9.95"},
+        {"both cents taken back", R, "9.99\b\b1", "1||9.10||.00|9.10"},
+        {"the first cent deleted", R,
+         "9.99<<\x7f"
+         "1",
+         "1||9.10||.00|9.10"},
+        {"an amount's cents taken back", A, "110.00\b\b5", "1||110.50||.00|110.50"},
+        {"the point taken back joins the cents to the whole part", R, "12.50<<\b3", "1||12503.00||.00|12503.00"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Forms::discardAll();
+        processEvents();
+        apply(typed(1, Q, "1"));
+        press(form().l1[c.cell], c.keys);
+        EXPECT_EQ(line(1), c.row1);
+    }
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 } // namespace qm::test
