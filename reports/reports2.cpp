@@ -94,9 +94,19 @@ double amountOf(const Value &value)
     return value.isNumber() ? value.toDouble() : Val(value);
 }
 
+// Of two texts of numbers, the one with more characters: what fits it fits the other.
+const QString &longer(const QString &a, const QString &b)
+{
+    return b.size() > a.size() ? b : a;
+}
+
+// The grid's columns of money: $ Nett, $ GST and $ Total.
+constexpr std::array<int, 3> MoneyColumns{5, 6, 7};
+
 struct GridSums
 {
     double nett = 0, tax = 0, total = 0;
+    std::array<QString, MoneyColumns.size()> longest; // each money column's longest text
 };
 
 // Fills the grid from its first row with the rows read, one free row always following the
@@ -130,6 +140,8 @@ GridSums fillRows(MSFlexGrid &flex, Recordset &rs, bool invoiceDates)
         // clang-format on
         for (int col = 0; col < int(cells.size()); ++col)
             flex.setTextMatrix(row, col, cells[size_t(col)]);
+        for (size_t i = 0; i < MoneyColumns.size(); ++i)
+            sums.longest[i] = longer(sums.longest[i], cells[size_t(MoneyColumns[i])]);
         sums.nett += amountOf(c);
         sums.tax += amountOf(d);
         sums.total += amountOf(e);
@@ -619,6 +631,11 @@ void reports2::fillGrid(const SearchTexts &texts)
         tot->setText(Format(sums.total, TotalsFormat));
         net->setText(Format(sums.nett, TotalsFormat));
         gst->setText(Format(sums.tax, TotalsFormat));
+        // No amount is cut: the columns and sums widen for amounts beyond the largest usual.
+        for (size_t i = 0; i < MoneyColumns.size(); ++i)
+            flex->fitColumnTo(MoneyColumns[i], longer(LargestAmount, sums.longest[i]));
+        for (TextBox *sum : {tot, net, gst})
+            sum->fitText(longer(LargestTotal, sum->Text()));
     } catch (const Error &e) {
         setMousePointer(vbDefault);
         // A folder that cannot be written is no fault of the data: say what it is.

@@ -735,8 +735,8 @@ TEST_F(ReportsTest, GoBackBringsThisFormToTheFront)
 }
 
 // No amount is cut, in this machine's font or a large one: the grid's columns of money show
-// the largest amount whole, the totals under the grid the largest sum. A stored number shows
-// fifteen significant digits.
+// the largest amount whole, the totals under the grid the largest sum, and both widen for an
+// amount beyond those. A stored number shows fifteen significant digits.
 TEST_F(ReportsTest, TheLargestAmountsShowWhole)
 {
     runSql(path(QStringLiteral("qm.mdb")),
@@ -744,7 +744,9 @@ TEST_F(ReportsTest, TheLargestAmountsShowWhole)
            "(8, '2005-07-05', 'Huge', 1, 1, 'Office Co', 9090909.08, 909090.91, 9999999.99, 'Expense', 'Cash', "
            "'Phone', '10', 0, 'STD'),"
            "(9, '2005-07-06', 'Odd', 1, 1, 'Office Co', 200.0 / 11, 20.0 / 11, 20, 'Expense', 'Cash', 'Phone', "
-           "'10', 0, 'STD')");
+           "'10', 0, 'STD'),"
+           "(10, '2005-07-07', 'Billion', 1, 1, 'Office Co', 909090909.09, 90909090.91, 1000000000, 'Expense', "
+           "'Cash', 'Phone', '10', 0, 'STD')");
     for (const QFont &font : machineFonts()) {
         SCOPED_TRACE(font.toString().toStdString());
         Forms::discardAll();
@@ -755,10 +757,11 @@ TEST_F(ReportsTest, TheLargestAmountsShowWhole)
         processEvents();
         EXPECT_EQ(gridRow(2), "8|05/07/2005|Huge|1|Office Co|9090909.08|909090.91|9999999.99|Phone||||Expense|");
         EXPECT_EQ(gridRow(3), "9|06/07/2005|Odd|1|Office Co|18.1818181818182|1.81818181818182|20.00|Phone||||Expense|");
-        EXPECT_EQ(totals(), "9111090.26|911107.78|10022185.54");
+        EXPECT_EQ(totals(), "918201999.35|91820198.69|1010022185.54");
         for (int col = 5; col <= 7; ++col) {
             EXPECT_TRUE(form().flex->showsWhole(col, LargestAmount)) << col;
-            EXPECT_TRUE(form().flex->showsWhole(col, form().flex->TextMatrix(2, col))) << col;
+            for (int row = 1; row < form().flex->Rows(); ++row)
+                EXPECT_TRUE(form().flex->showsWhole(col, form().flex->TextMatrix(row, col))) << row << ',' << col;
         }
         for (TextBox *total : {form().net, form().gst, form().tot}) {
             EXPECT_TRUE(total->showsWhole(LargestTotal));
