@@ -5,6 +5,9 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <algorithm>
 
 namespace qm {
@@ -99,8 +102,38 @@ bool DTPicker::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
+void DTPicker::openCalendar()
+{
+    if (!isEnabled() || isReadOnly())
+        return;
+    // The calendar drops down from a press on the picker's button, as with the mouse.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.frame = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint button
+        = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    const QPointF global = mapToGlobal(QPointF(button));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(button), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(button), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    mouseReleaseEvent(&release);
+}
+
 void DTPicker::keyPressEvent(QKeyEvent *event)
 {
+    // F4 and Alt+Down (or Up) drop the calendar down, as on a drop-down list; they change no
+    // day (the spin box would take Alt+Down as a step to the day before).
+    const bool upOrDown = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if ((event->key() == Qt::Key_F4 && !event->modifiers())
+        || (upOrDown && (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier)) {
+        openCalendar();
+        event->accept();
+        return;
+    }
     // Left and Right move a whole section, as Tab did inside the date.
     const bool left = event->key() == Qt::Key_Left, right = event->key() == Qt::Key_Right;
     if ((left || right) && !(event->modifiers() & ~Qt::KeypadModifier)) {

@@ -10,7 +10,7 @@ namespace qm {
 
 // A date picker with a drop-down calendar. Setting Value from code raises nothing; a pick by
 // the user raises Change and, when the calendar closes, CloseUp. It is one Tab stop; Left and
-// Right move between its day, month and year.
+// Right move between its day, month and year; F4 or Alt+Down drops the calendar down.
 class DTPicker : public QDateEdit, public Control
 {
     Q_OBJECT
@@ -37,6 +37,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void openCalendar();
+
     QString m_customFormat;
     bool m_settingByCode = false;
 };

@@ -126,4 +126,21 @@ TEST_F(DTPickerTest, OneTabStopAndTheArrowsMoveBetweenSections)
     EXPECT_EQ(form.picker->Value(), QDate(2035, 12, 7)) << "moving changes no day";
 }
 
+// The keys of a drop-down list open the calendar and change no day.
+TEST_F(DTPickerTest, F4OrAltDownOpensTheCalendar)
+{
+    TabForm &form = Forms::get<TabForm>();
+    form.Show();
+    QApplication::setActiveWindow(&form);
+    for (const auto &[key, modifiers] : {std::pair{Qt::Key_F4, Qt::KeyboardModifiers()},
+                                         std::pair{Qt::Key_Down, Qt::KeyboardModifiers(Qt::AltModifier)}}) {
+        form.picker->setFocus();
+        press(key, modifiers);
+        QCalendarWidget *calendar = form.picker->calendarWidget();
+        EXPECT_TRUE(calendar->isVisible()) << key;
+        EXPECT_EQ(form.picker->Value(), QDate(2035, 12, 7)) << key;
+        calendar->window()->hide();
+    }
+}
+
 } // namespace qm::test
