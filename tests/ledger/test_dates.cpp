@@ -1,14 +1,10 @@
 // Dates on the ledger screens whatever the machine's locale and the century: today's date in
 // the one short date form, and every date a screen shows and writes back is the date stored.
-// The date pickers of every screen are one Tab stop each.
 #include "common/shortdate.h"
 #include "invoicing/inv.h"
 #include "platform/dtpicker.h"
-#include "reports/reports2.h"
 #include "tests/ledger/ledgerfixture.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLocale>
 
 namespace qm::test {
@@ -115,53 +111,6 @@ TEST_F(DatesTest, DatesInAnyYearKeepTheirDay)
         EXPECT_EQ(rows("qm.mdb", "select j || '|' || m from r"), QStringList{iso + u'|' + iso});
         EXPECT_TRUE(m_messages.log().empty());
     }
-}
-
-// Every date picker of every screen is one Tab stop: from any of them Tab, and Shift+Tab,
-// leave it at once.
-TEST_F(DatesTest, EveryDatePickerIsOneTabStop)
-{
-    const auto leaves = [](Form &form, DTPicker *picker, bool forward) {
-        QApplication::setActiveWindow(&form);
-        picker->setFocus();
-        if (!picker->hasFocus())
-            return QStringLiteral("never took the focus");
-        QKeyEvent key(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
-                      forward ? Qt::NoModifier : Qt::ShiftModifier);
-        QApplication::sendEvent(picker, &key);
-        QWidget *focus = QApplication::focusWidget();
-        return focus && focus != picker ? QStringLiteral("left") : QStringLiteral("stayed");
-    };
-    const auto check = [&](Form &form, std::initializer_list<DTPicker *> pickers) {
-        form.Show();
-        processEvents();
-        int index = 0;
-        for (DTPicker *picker : pickers) {
-            EXPECT_TRUE(picker->isVisible()) << form.Name().toStdString() << " picker " << index;
-            for (const bool forward : {true, false})
-                EXPECT_EQ(leaves(form, picker, forward), "left")
-                    << form.Name().toStdString() << " picker " << index << (forward ? " Tab" : " Shift+Tab");
-            ++index;
-        }
-        Forms::discardAll();
-        processEvents();
-    };
-
-    for (const bool receipts : {false, true}) {
-        LedgerScreen &ledger = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
-        ledger.Label1_MouseMove(7); // the details, with the invoice date's picker
-        check(ledger, {ledger.picker, ledger.DTPicker1});
-    }
-
-    INV &invoice = Forms::get<INV>();
-    invoice.DBCombo1->pickRow(0); // a client: the invoice body with Date Shipped
-    check(invoice, {invoice.picker, invoice.DTPicker1});
-
-    reports2 &reports = Forms::get<reports2>();
-    for (int i = 0; i < reports.basfor->ListCount(); ++i)
-        if (reports.basfor->List(i) == "Select Dates")
-            reports.basfor->pick(i);
-    check(reports, {reports.picker, reports.DTPicker2, reports.DTPicker1});
 }
 
 } // namespace qm::test
