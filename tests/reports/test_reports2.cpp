@@ -660,9 +660,12 @@ TEST_F(ReportsTest, ADatabaseThatCannotBeReadIsSaid)
     EXPECT_EQ(form().MousePointer(), vbDefault);
 }
 
-// A double-click opens the transaction in its form; Go Back saves it and searches again.
+// A double-click opens the transaction in its form; Go Back saves it and searches again. Go
+// Back shows the main menu on its way out (OK's way) and then this form: this form comes to the
+// front and takes the focus, the main menu is never asked to.
 TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
 {
+    form().Show();
     period("1st Quarter");
     go();
     form().flex->doubleClickCell(1, 9); // an empty cell of a filled row
@@ -678,33 +681,20 @@ TEST_F(ReportsTest, AFoundRowOpensForEditingAndComesBackSearchedAgain)
     EXPECT_TRUE(Forms::isLoaded<reports2>());
     payments.Text2[3]->setText(QString());
     payments.Text2[3]->typeText("66");
+    processEvents();
+    m_services->broughtToFront.clear();
     payments.back_Click();
+    processEvents();
     EXPECT_TRUE(m_messages.log().empty()) << qPrintable(messages().join(u'/'));
     EXPECT_FALSE(Forms::isLoaded<PRC>());
+    EXPECT_TRUE(Forms::isLoaded<Menu2>());
+    EXPECT_EQ(m_services->broughtToFront, QStringList{"reports2"});
+    EXPECT_EQ(QApplication::activeWindow(), &form());
     EXPECT_EQ(form().flex->TextMatrix(2, 7), "66.00");
     EXPECT_EQ(form().flex->TextMatrix(2, 5), "60");
     EXPECT_EQ(form().flex->TextMatrix(2, 6), "6");
     EXPECT_EQ(totals(), "20172.50|2016.00|22176.00");
     EXPECT_TRUE(form().searchbox->Visible());
-}
-
-// Go Back shows the main menu on its way out (OK's way) and then this form: this form comes to
-// the front and takes the focus, the main menu is never asked to.
-TEST_F(ReportsTest, GoBackBringsThisFormToTheFront)
-{
-    form().Show();
-    period("1st Quarter");
-    go();
-    form().flex->doubleClickCell(2, 2);
-    processEvents();
-    m_services->broughtToFront.clear();
-
-    Forms::get<PRC>().back_Click();
-    processEvents();
-    EXPECT_TRUE(m_messages.log().empty()) << qPrintable(messages().join(u'/'));
-    EXPECT_TRUE(Forms::isLoaded<Menu2>());
-    EXPECT_EQ(m_services->broughtToFront, QStringList{"reports2"});
-    EXPECT_EQ(QApplication::activeWindow(), &form());
 }
 
 // No amount is cut, in this machine's font or a large one: the grid's columns of money show
