@@ -67,24 +67,6 @@ protected:
 
 } // namespace
 
-// The form reads the key and the line cells of inv by their places, and last of invnumb.
-TEST_F(InvoiceFormTest, TheTablesHoldTheirColumnsWhereTheFormReadsThem)
-{
-    auto db = Database::open(path("qm1.mdb"));
-    auto inv = db->OpenRecordset("select * from inv");
-    EXPECT_EQ(inv->FieldCount(), 80);
-    EXPECT_EQ(inv->fieldName(0), "ID");
-    const char *const cells[] = {"xq", "xd", "xr", "xt", "xta", "xam"};
-    for (int row = 1; row <= LineRows; ++row)
-        for (int i = 0; i < LineCells; ++i)
-            EXPECT_EQ(inv->fieldName(28 + 6 * (row - 1) + i), QString::fromLatin1(cells[i]) + QString::number(row));
-    auto invnumb = db->OpenRecordset("select * from invnumb");
-    EXPECT_EQ(invnumb->fieldName(1), "last");
-    // A new row is unpaid, not Null: receipts add to it and the list compares it.
-    db->Execute("insert into inv (a) values ('Z1')");
-    EXPECT_EQ(rows("qm1.mdb", "select quote(paid) from inv"), QStringList{"0"});
-}
-
 TEST_F(InvoiceFormTest, OpensOnANewInvoiceWithTheBusinessDetails)
 {
     INV &f = form();
