@@ -12,10 +12,6 @@ using qm::test::errorNumber;
 
 using namespace qm;
 
-namespace {
-
-} // namespace
-
 TEST(Value, KindsAndText)
 {
     EXPECT_TRUE(Value().isNull());

@@ -1,6 +1,8 @@
 // The line rows and totals of the invoice form, worked the way the user works them: typed key
-// by key at the cursor, pasted whole, cleared, double-clicked.
+// by key at the cursor, pasted whole, cleared, double-clicked; and shown whole in any font.
+#include "common/format.h"
 #include "tests/invoicing/invoicefixture.h"
+#include "tests/support/machinefont.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -120,6 +122,14 @@ TEST_F(LineRowTest, EachEditWorksOutItsRowAndTheTotals)
          {typed(1, Q, "1"), typed(1, A, "12")},
          "1||12.00||.00|12.00",
          "12.00|.00|.00|12.00"},
+        {"a point typed into an empty rate starts at the cents",
+         {typed(1, Q, "4"), typed(1, R, ".25")},
+         "4||.25||.00|1.00",
+         "1.00|.00|.00|1.00"},
+        {"digits typed after a paste extend the whole part",
+         {typed(1, Q, "2"), pasted(1, R, "7.25"), typed(1, R, "1")},
+         "2||71.25||.00|142.50",
+         "142.50|.00|.00|142.50"},
         // The row's own writes do not run it again, so what was entered stands.
         {"a rate entered before the quantity",
          {pasted(1, R, "2.51"), typed(1, Q, "4")},
@@ -171,48 +181,8 @@ TEST_F(LineRowTest, EachEditWorksOutItsRowAndTheTotals)
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// Rates and amounts typed key by key: digits before the point extend the whole part, the point
-// moves to the cents, and digits there replace the cents in turn.
-TEST_F(LineRowTest, MoneyTypedKeyByKey)
-{
-    const LineCase cases[] = {
-        {"a rate with cents",
-         {typed(1, Q, "1"), typed(1, R, "380.50")},
-         "1||380.50||.00|380.50",
-         "380.50|.00|.00|380.50"},
-        {"a rate on a GST row",
-         {typed(1, Q, "1"), doubleClicked(1, T), typed(1, R, "26.75")},
-         "1||26.75|GST|2.68|29.43",
-         "26.75|2.68|.00|29.43"},
-        {"one cent digit", {typed(1, Q, "1"), typed(1, R, "12.5")}, "1||12.50||.00|12.50", "12.50|.00|.00|12.50"},
-        {"cents alone", {typed(1, Q, "4"), typed(1, R, ".25")}, "4||.25||.00|1.00", "1.00|.00|.00|1.00"},
-        {"no third cent", {typed(1, Q, "1"), typed(1, R, "9.999")}, "1||9.99||.00|9.99", "9.99|.00|.00|9.99"},
-        {"a second point goes back to the cents",
-         {typed(1, Q, "1"), typed(1, R, "3.5.7")},
-         "1||3.70||.00|3.70",
-         "3.70|.00|.00|3.70"},
-        {"digits typed after a paste extend the whole part",
-         {typed(1, Q, "2"), pasted(1, R, "7.25"), typed(1, R, "1")},
-         "2||71.25||.00|142.50",
-         "142.50|.00|.00|142.50"},
-        {"an amount with cents",
-         {typed(1, Q, "2"), typed(1, A, "21.50")},
-         "2||10.75||.00|21.50",
-         "21.50|.00|.00|21.50"},
-    };
-    for (const LineCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        Forms::discardAll();
-        processEvents();
-        for (const Step &step : c.steps)
-            apply(step);
-        EXPECT_EQ(line(1), c.row1);
-        EXPECT_EQ(totals(), c.totals);
-    }
-    EXPECT_TRUE(messages().isEmpty());
-}
-
-// Where the cursor stands after each key decides what the next one does.
+// Rates and amounts typed key by key: where the cursor stands after each key decides what the
+// next one does. The point moves to the cents, digits there replace the cents in turn.
 TEST_F(LineRowTest, TheCursorFollowsThePoint)
 {
     INV &f = form();
@@ -231,8 +201,9 @@ TEST_F(LineRowTest, TheCursorFollowsThePoint)
         {R, "5", "52.75", 5},
         {R, "9", "52.75", 5},
         {R, ".", "52.75", 3},
+        {R, "1", "52.15", 4},
         // Typed after the amount's cents, a digit is dropped.
-        {A, "3", "105.50", 6},
+        {A, "3", "104.30", 6},
     };
     for (const auto &key : keys) {
         SCOPED_TRACE(std::string(key.key) + " -> " + key.shown);
@@ -243,9 +214,35 @@ TEST_F(LineRowTest, TheCursorFollowsThePoint)
     // Before the point, a digit extends the whole part and the cursor returns before the point.
     f.l4[R]->setSelStart(0);
     apply(typed(4, R, "1"));
-    EXPECT_EQ(line(4), "2||152.75||.00|305.50");
+    EXPECT_EQ(line(4), "2||152.15||.00|304.30");
     EXPECT_EQ(f.l4[R]->SelStart(), 3);
-    EXPECT_EQ(totals(), "305.50|.00|.00|305.50");
+    EXPECT_EQ(totals(), "304.30|.00|.00|304.30");
+}
+
+// The cells of money show the largest amount whole, whatever the machine's font; the $AMOUNT
+// cells and the totals under them the largest sum, and the totals stand under the cells.
+TEST_F(LineRowTest, TheLinesAndTotalsShowTheLargestAmountsWhole)
+{
+    for (const QFont &font : machineFonts()) {
+        SCOPED_TRACE(font.toString().toStdString());
+        Forms::discardAll();
+        const MachineFont machine(font);
+        INV &f = form();
+        chooseClient("Acme Pty Ltd");
+        f.Show();
+        processEvents();
+        for (int row = 1; row <= LineRows; ++row) {
+            EXPECT_TRUE(f.l(row)[LineRate]->showsWhole(LargestAmount)) << row;
+            EXPECT_TRUE(f.l(row)[LineTaxAmount]->showsWhole(LargestAmount)) << row;
+            EXPECT_TRUE(f.l(row)[LineAmount]->showsWhole(LargestTotal)) << row;
+        }
+        const TextBox *lastAmount = f.l(LineRows)[LineAmount];
+        for (TextBox *total : {f.xsubtot, f.xgst, f.othertax, f.xtotal}) {
+            EXPECT_TRUE(total->showsWhole(LargestTotal));
+            EXPECT_EQ(total->Left(), lastAmount->Left());
+            EXPECT_EQ(total->Width(), lastAmount->Width());
+        }
+    }
 }
 
 // Cents corrected with Backspace or Delete: the cursor stays in the cents, so the digit typed

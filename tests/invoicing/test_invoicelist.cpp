@@ -253,10 +253,7 @@ TEST_F(InvoiceListTest, TheLargestAmountsShowWholeUnderTheirColumns)
             const int col = 4 + i;
             TextBox *total = i == 0 ? f.itot : f.ptot;
             EXPECT_TRUE(f.flex->showsWhole(col, LargestAmount)) << col;
-            for (int row = 5; row <= 6; ++row)
-                EXPECT_TRUE(f.flex->showsWhole(col, f.flex->TextMatrix(row, col))) << row << ' ' << col;
             EXPECT_TRUE(total->showsWhole(LargestTotal)) << col;
-            EXPECT_TRUE(total->showsWhole(total->Text())) << col;
             EXPECT_EQ(total->Left(), left) << col;
             EXPECT_EQ(total->Width(), f.flex->ColWidth(col)) << col;
             left += f.flex->ColWidth(col);

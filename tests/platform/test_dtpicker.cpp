@@ -11,41 +11,28 @@
 namespace qm::test {
 
 namespace {
+// A picker between two text boxes, as the screens place them.
 class PickerForm : public Form
 {
 public:
     PickerForm()
         : Form(QStringLiteral("PickerForm"))
     {
-        picker = new DTPicker(this);
-        picker->onChange = [this] { log << "change " + picker->Value().toString(Qt::ISODate); };
-        picker->onCloseUp = [this] { log << "closeup"; };
-    }
-    DTPicker *picker;
-    QStringList log;
-};
-
-// A picker between two text boxes, as the screens place them.
-class TabForm : public Form
-{
-public:
-    TabForm()
-        : Form(QStringLiteral("TabForm"))
-    {
         auto *panel = new QWidget(this);
         setCentralWidget(panel);
         auto *row = new QHBoxLayout(panel);
         before = new TextBox(panel);
         picker = new DTPicker(panel);
-        picker->setCustomFormat(QStringLiteral("dd MMMM yy"));
-        picker->setValue(QDate(2035, 12, 7));
         after = new TextBox(panel);
         for (QWidget *w : std::initializer_list<QWidget *>{before, picker, after})
             row->addWidget(w);
+        picker->onChange = [this] { log << "change " + picker->Value().toString(Qt::ISODate); };
+        picker->onCloseUp = [this] { log << "closeup"; };
     }
     TextBox *before;
     DTPicker *picker;
     TextBox *after;
+    QStringList log;
 };
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -91,7 +78,9 @@ TEST_F(DTPickerTest, ShowsTheCustomFormatWithEnglishMonthNames)
 // The picker is one Tab stop either way; Left and Right move between its day, month and year.
 TEST_F(DTPickerTest, OneTabStopAndTheArrowsMoveBetweenSections)
 {
-    TabForm &form = Forms::get<TabForm>();
+    PickerForm &form = Forms::get<PickerForm>();
+    form.picker->setCustomFormat(QStringLiteral("dd MMMM yy"));
+    form.picker->setValue(QDate(2035, 12, 7));
     form.Show();
     QApplication::setActiveWindow(&form);
     const auto focused = [&] {

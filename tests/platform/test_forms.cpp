@@ -259,36 +259,28 @@ TEST_F(ControlsTest, TypingAndPastingDropNulCharacters)
     TextBox line(&parent), multi(&parent, true);
     ComboBox combo(&parent);
     DBCombo dbCombo(&parent);
-    QLineEdit *lineEditor = line.findChild<QLineEdit *>();
-    QPlainTextEdit *multiEditor = multi.findChild<QPlainTextEdit *>();
-    const struct
-    {
-        const char *name;
-        std::function<void()> paste;    // through the editor, as the user's paste goes
-        std::function<void()> typeText; // through the tests' typing
-        std::function<QString()> held;  // what the control holds
-        std::function<QString()> shown; // what its editor shows
-        std::function<void()> clear;
-    } boxes[] = {
-        {"text box", [&] { lineEditor->insert(pasted); }, [&] { line.typeText(pasted); }, [&] { return line.Text(); },
-         [&] { return lineEditor->text(); }, [&] { line.setText({}); }},
-        {"multi-line text box", [&] { multiEditor->insertPlainText(pasted); }, [&] { multi.typeText(pasted); },
-         [&] { return multi.Text(); }, [&] { return multiEditor->toPlainText(); }, [&] { multi.setText({}); }},
-        {"combo", [&] { combo.lineEdit()->insert(pasted); }, [&] { combo.typeText(pasted); },
-         [&] { return combo.Text(); }, [&] { return combo.lineEdit()->text(); }, [&] { combo.setText({}); }},
-        {"data combo", [&] { dbCombo.lineEdit()->insert(pasted); }, [&] { dbCombo.typeText(pasted); },
-         [&] { return dbCombo.Text(); }, [&] { return dbCombo.lineEdit()->text(); }, [&] { dbCombo.setText({}); }},
+    // Pasted through the editor, as the user's paste goes, and typed through the tests' typing:
+    // the box holds and its editor shows the text without them.
+    const auto check = [&](const char *name, auto &box, QWidget *editor) {
+        SCOPED_TRACE(name);
+        auto *multiEditor = qobject_cast<QPlainTextEdit *>(editor);
+        auto *lineEditor = qobject_cast<QLineEdit *>(editor);
+        const auto shown
+            = [&] { return box.Text() + u'|' + (multiEditor ? multiEditor->toPlainText() : lineEditor->text()); };
+        if (multiEditor)
+            multiEditor->insertPlainText(pasted);
+        else
+            lineEditor->insert(pasted);
+        EXPECT_EQ(shown(), "A17|A17");
+        box.setText({});
+        box.typeText(pasted);
+        EXPECT_EQ(shown(), "A17|A17");
     };
-    for (const auto &box : boxes) {
-        SCOPED_TRACE(box.name);
-        box.paste();
-        EXPECT_EQ(box.held(), "A17");
-        EXPECT_EQ(box.shown(), "A17");
-        box.clear();
-        box.typeText();
-        EXPECT_EQ(box.held(), "A17");
-        EXPECT_EQ(box.shown(), "A17");
-    }
+    QLineEdit *lineEditor = line.findChild<QLineEdit *>();
+    check("text box", line, lineEditor);
+    check("multi-line text box", multi, multi.findChild<QPlainTextEdit *>());
+    check("combo", combo, combo.lineEdit());
+    check("data combo", dbCombo, dbCombo.lineEdit());
     // The cursor stays after what was pasted.
     line.setText("xy");
     lineEditor->setCursorPosition(1);
