@@ -78,17 +78,12 @@ QString Value::toText() const
     case Kind::Integer: return QString::number(std::get<qint64>(m_data));
     case Kind::Double: {
         // Fifteen significant digits, as numbers have always been shown (18.1818181818182):
-        // plain digits for the amounts people meet, exponent form only at the extremes. A
-        // text of up to fifteen digits is the shortest text of the double it reads as.
-        double shown = std::get<double>(m_data);
-        bool ok = false;
-        const double rounded = QString::number(shown, 'e', 14).toDouble(&ok);
-        if (ok && std::isfinite(rounded))
-            shown = rounded;
-        const double a = std::fabs(shown);
-        if (!std::isfinite(shown) || a >= 1e15 || (a != 0 && a < 1e-5))
-            return QString::number(shown, 'g', 15);
-        return QString::number(shown, 'f', QLocale::FloatingPointShortest);
+        // plain digits for the amounts people meet, exponent form only at the extremes.
+        const double v = std::get<double>(m_data);
+        const double a = std::fabs(v);
+        if (a >= 1e-5 && a < 1e-4) // 'g' would write these with an exponent
+            return QString::number(QString::number(v, 'g', 15).toDouble(), 'f', QLocale::FloatingPointShortest);
+        return QString::number(v, 'g', 15);
     }
     case Kind::Text: return std::get<QString>(m_data);
     case Kind::Date: return formatShortDate(std::get<QDate>(m_data));
