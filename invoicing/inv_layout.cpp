@@ -233,9 +233,8 @@ void INV::buildLayout()
     ptot = totalBox(Picture3);
     itot->setBackColor(vbWhite);
     ptot->setBackColor(vbWhite);
-    // No amount is cut: the $Total and $Paid columns and the sums under them fit the largest.
-    for (int col : {4, 5})
-        flex->fitColumnTo(col, LargestAmount);
+    // No amount is cut: the sums under the $Total and $Paid columns fit the largest, and
+    // their columns are as wide as they are (flexfill).
     itot->fitText(LargestTotal);
     ptot->fitText(LargestTotal);
     // Twips: the status, period and year from the left; the totals go under their columns.
@@ -282,7 +281,7 @@ void INV::buildLayout()
         for (const auto &[index, box] : *boxes)
             singleLines.push_back(box);
     for (TextBox *box : singleLines)
-        box->setSizePolicy(box->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+        box->keepOneLineHigh();
 
     auto *main = new QVBoxLayout(panel);
     main->setContentsMargins(16, 12, 16, 12);
