@@ -631,7 +631,8 @@ void reports2::fillGrid(const SearchTexts &texts)
         tot->setText(Format(sums.total, TotalsFormat));
         net->setText(Format(sums.nett, TotalsFormat));
         gst->setText(Format(sums.tax, TotalsFormat));
-        // No amount is cut: the columns and sums widen for amounts beyond the largest usual.
+        // No amount is cut: the columns of money fit the largest usual amount and the sums the
+        // largest usual sum, or what they show when it is longer, in the font they are drawn in.
         for (size_t i = 0; i < MoneyColumns.size(); ++i)
             flex->fitColumnTo(MoneyColumns[i], longer(LargestAmount, sums.longest[i]));
         for (TextBox *sum : {tot, net, gst})

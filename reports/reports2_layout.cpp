@@ -1,5 +1,4 @@
 #include "common/databases.h"
-#include "common/format.h"
 #include "platform/datacontrol.h"
 #include "platform/dbcombo.h"
 #include "platform/dtpicker.h"
@@ -274,9 +273,6 @@ void reports2::buildLayout()
     flex->setFixedRows(1);
     flex->setFixedCols(0);
     flex->setFont(QFont(QStringLiteral("MS Sans Serif")));
-    // No amount is cut: the columns of money and the sums under the grid fit the largest.
-    for (int col : {5, 6, 7})
-        flex->fitColumnTo(col, LargestAmount);
     flex->setToolTip(QStringLiteral("Double Click to View / Edit"));
     Command6 = new CommandButton(searchbox, QStringLiteral("Search Again"));
     Command7 = new CommandButton(searchbox, QStringLiteral("Close"));
@@ -290,7 +286,6 @@ void reports2::buildLayout()
     for (int i = 0; i < 3; ++i) {
         totals[i].first->setLocked(true);
         totals[i].first->setFixedWidth(110);
-        totals[i].first->fitText(LargestTotal);
         sums->addWidget(totals[i].first, 0, i);
         sums->addWidget(caption(searchbox, QLatin1String(totals[i].second)), 1, i, Qt::AlignHCenter);
     }
