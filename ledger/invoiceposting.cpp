@@ -52,17 +52,37 @@ std::vector<Pending> pendingPostings(Database &receipts)
     return pending;
 }
 
-// Adds one posting to its invoice, once: the token it leaves behind says it was added.
-void applyToInvoice(Database &invoices, const Pending &posting)
+bool hasToken(Database &invoices, const QString &token)
+{
+    return !invoices.OpenQuery(QStringLiteral("select token from postdone where token = ?"), {Value(token)})->Eof();
+}
+
+// Whether the posting is still recorded in qm.mdb. Another copy of the program on the same
+// folder may have finished it since our list was read, and removed its token too.
+bool stillRecorded(Database &receipts, const Pending &posting)
+{
+    return !receipts.OpenQuery(QStringLiteral("select ID from pendingpost where ID = ?"), {Value(posting.id)})->Eof();
+}
+
+// Adds one posting to its invoice, once: the token it leaves behind says it was added. The
+// write lock on qm1.mdb is held from the token check to the commit, so no other process can add
+// or remove a token meanwhile; a posting without a token is added only while qm.mdb still records
+// it, because a token is removed only after its posting is gone from qm.mdb.
+void applyToInvoice(Database &invoices, Database &receipts, const Pending &posting)
 {
     Transaction transaction(invoices);
     invoices.Execute(DoneTable);
-    const auto done = invoices.OpenRecordset(
-        QStringLiteral("select token from postdone where token = ") + SqlText(posting.token), RecordsetType::Snapshot);
-    if (!done->Eof())
-        return; // added before a crash; only its record in qm.mdb was left
-    const auto rs = invoices.OpenRecordset(QStringLiteral("select * from inv where a = ") + SqlText(posting.invoice));
-    if (!rs->Eof()) {
+    if (hasToken(invoices, posting.token))
+        return; // added before a crash, or by another copy; only its record in qm.mdb was left
+    if (!stillRecorded(receipts, posting))
+        return; // finished by another copy
+    // The number is bound, never quoted: books written by older builds may hold any character.
+    const auto found
+        = invoices.OpenQuery(QStringLiteral("select ID from inv where a = ? order by ID"), {Value(posting.invoice)});
+    if (!found->Eof()) {
+        const auto rs = invoices.OpenRecordset(
+            QStringLiteral("select * from inv where ID = %1").arg(found->field(0).toInteger()));
+        found->Close();
         rs->Edit();
         const Value paid = rs->field(QStringLiteral("paid"));
         if (paid.isNull())
@@ -155,7 +175,7 @@ std::vector<PostingFailure> applyPendingPostings()
     }
     for (const Pending &posting : pending) {
         try {
-            applyToInvoice(*invoices, posting);
+            applyToInvoice(*invoices, *receipts, posting);
             reachPostingStep(PostingStep::InvoiceUpdated);
             receipts->Execute(QStringLiteral("delete from pendingpost where ID = %1").arg(posting.id));
             reachPostingStep(PostingStep::PostingFinished);

@@ -7,7 +7,6 @@
 #include "data/database.h"
 #include "data/dates.h"
 #include "data/error.h"
-#include "data/jetsql.h"
 #include "data/transaction.h"
 #include "invoicing/inv.h"
 #include "ledger/invoiceposting.h"
@@ -180,8 +179,8 @@ std::optional<QString> RRC::getinvdate()
 {
     try {
         std::unique_ptr<Database> db = openProgramDatabase(BusinessFile);
-        std::unique_ptr<Recordset> rs = db->OpenRecordset(
-            QStringLiteral("select b from inv where a = ") + SqlText(getinv->Text()), RecordsetType::Snapshot);
+        std::unique_ptr<Recordset> rs = db->OpenQuery(QStringLiteral("select b from inv where a = ?"),
+                                                      {Value(getinv->Text())}, RecordsetType::Snapshot);
         if (rs->Eof()) {
             setMousePointer(vbDefault);
             rs->Close();

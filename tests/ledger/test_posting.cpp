@@ -6,6 +6,8 @@
 #include "tests/ledger/ledgerfixture.h"
 #include "tests/support/crashchild.h"
 
+#include <QElapsedTimer>
+
 namespace qm::test {
 
 namespace {
@@ -70,6 +72,55 @@ TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
         form.Command1_Click(LedgerButton::OK);
     }
     ADD_FAILURE() << "the step was never reached";
+}
+
+// The other side of the two-copies test: one copy of the program saving receipts, each its own,
+// for the given time, each save and each opening of the screen applying whatever is pending.
+TEST(PostingTwoCopiesChild, SavesReceiptsForAWhile)
+{
+    const QString folder = qEnvironmentVariable("QM_TWOCOPIES_FOLDER");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "started by the two-copies test only";
+    auto services = std::make_unique<TestServices>();
+    services->folder = folder;
+    setServices(std::move(services));
+    RecordingMessageSink messages; // a busy file's "will be updated" notes are expected
+    setMessageSink(&messages);
+    const int copy = qEnvironmentVariableIntValue("QM_TWOCOPIES_COPY");
+    const QString invoices[] = {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A12")};
+    QElapsedTimer timer;
+    timer.start();
+    for (int n = 0; timer.elapsed() < qEnvironmentVariableIntValue("QM_TWOCOPIES_MS"); ++n) {
+        RRC &form = Forms::get<RRC>();
+        form.Command1_Click(LedgerButton::Add);
+        form.pay1[0]->typeText("01/07/2000");
+        form.combo1->pickRow(copy);
+        form.Combo3->pick(0);
+        form.Text2[3]->typeText(QStringLiteral("%1.%2").arg(10 + n % 90).arg(copy * 10 + n % 10, 2, 10, QChar(u'0')));
+        form.pay1[3]->typeText(invoices[n % 3]);
+        form.Command1_Click(LedgerButton::OK);
+        Forms::discardAll();
+    }
+}
+
+// Two copies of the program on one folder, each saving its own receipts while the other applies
+// whatever it finds pending: every receipt reaches its invoice exactly once.
+TEST_F(PostingTest, TwoCopiesOnOneFolderCountEachReceiptOnce)
+{
+    const auto copy = [this](const char *n) -> ChildVariables {
+        return {{QStringLiteral("QM_TWOCOPIES_FOLDER"), m_dir.path()},
+                {QStringLiteral("QM_TWOCOPIES_COPY"), QString::fromLatin1(n)},
+                {QStringLiteral("QM_TWOCOPIES_MS"), QStringLiteral("3000")}};
+    };
+    runChildrenTogether(m_dir.path(), QStringLiteral("PostingTwoCopiesChild.*"), {copy("0"), copy("1")});
+    ASSERT_GT(row("qm.mdb", "select count(*) from r").toInt(), 20);
+
+    Main(); // the next start finishes whatever a busy file left pending
+    EXPECT_EQ(pending(), 0);
+    EXPECT_EQ(tokens(), 0);
+    // Each invoice's paid amount against the sum of its receipts, to the cent, as text.
+    EXPECT_EQ(rows("qm1.mdb", "select a, printf('%.2f', paid) from inv order by a"),
+              rows("qm.mdb", "select l, printf('%.2f', sum(e)) from r group by l order by l"));
 }
 
 TEST_F(PostingTest, AReceiptSavedJustBeforeACrashReachesItsInvoiceOnce)
@@ -183,6 +234,31 @@ TEST_F(PostingTest, ALockedInvoiceFileDelaysThePostingAndLosesNothing)
     Forms::get<RRC>().Command1_Click(LedgerButton::Cancel);
     EXPECT_DOUBLE_EQ(paid("A12"), 200);
     EXPECT_EQ(pending(), 0);
+    EXPECT_TRUE(m_messages.log().empty());
+}
+
+// Books written by older builds may hold an invoice number with a NUL character: a receipt
+// against it still reaches the invoice, and is taken off again when deleted.
+TEST_F(PostingTest, AnInvoiceNumberWithANulCharacterTakesItsReceipts)
+{
+    const char *number = "'B' || char(0) || '7'";
+    run("qm1.mdb",
+        QStringLiteral("insert into inv (a, b, xtotal, paid) values (%1, '2001-03-05', 500, 0)").arg(number));
+    run("qm.mdb",
+        QStringLiteral("insert into r (j, b, p, t, e, q, l) values ('2000-07-01', 1, 1, 'Acme Pty', 200, '10', %1)")
+            .arg(number));
+    run("qm.mdb",
+        QStringLiteral("insert into pendingpost (token, invoice, amount) values ('left', %1, 200)").arg(number));
+    const QString paid = QStringLiteral("select paid from inv where a = %1").arg(number);
+
+    RRC &form = Forms::get<RRC>();
+    EXPECT_EQ(row("qm1.mdb", paid), "200");
+    EXPECT_EQ(pending(), 0);
+    form.mrd_Click();
+    EXPECT_EQ(row("qm.mdb", "select count(*) from r"), "0");
+    EXPECT_EQ(row("qm1.mdb", paid), "0");
+    EXPECT_EQ(pending(), 0);
+    EXPECT_EQ(tokens(), 0);
     EXPECT_TRUE(m_messages.log().empty());
 }
 

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 namespace qm::test {
@@ -12,11 +13,9 @@ namespace qm::test {
 namespace {
 const char *const StoppedMarker = "QM-CHILD-STOPPED";
 constexpr int WaitMs = 60000;
-} // namespace
 
-void killChildWhenStopped(const QString &folder, const QString &filter, const ChildVariables &variables)
+void startChild(QProcess &child, const QString &folder, const QString &filter, const ChildVariables &variables)
 {
-    QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto &[name, value] : variables)
         environment.insert(name, value);
@@ -24,6 +23,14 @@ void killChildWhenStopped(const QString &folder, const QString &filter, const Ch
     child.setWorkingDirectory(folder);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + filter});
+}
+
+} // namespace
+
+void killChildWhenStopped(const QString &folder, const QString &filter, const ChildVariables &variables)
+{
+    QProcess child;
+    startChild(child, folder, filter, variables);
     ASSERT_TRUE(child.waitForStarted());
     QByteArray output;
     while (!output.contains(StoppedMarker) && child.waitForReadyRead(WaitMs))
@@ -32,6 +39,21 @@ void killChildWhenStopped(const QString &folder, const QString &filter, const Ch
     ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
     ASSERT_TRUE(child.waitForFinished(WaitMs));
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+}
+
+void runChildrenTogether(const QString &folder, const QString &filter, const std::vector<ChildVariables> &variables)
+{
+    std::vector<std::unique_ptr<QProcess>> children;
+    for (const ChildVariables &each : variables) {
+        children.push_back(std::make_unique<QProcess>());
+        startChild(*children.back(), folder, filter, each);
+    }
+    for (const auto &child : children) {
+        ASSERT_TRUE(child->waitForFinished(WaitMs));
+        const QByteArray output = child->readAll();
+        EXPECT_EQ(child->exitStatus(), QProcess::NormalExit) << output.toStdString();
+        EXPECT_EQ(child->exitCode(), 0) << output.toStdString();
+    }
 }
 
 void stopAndAwaitKill()

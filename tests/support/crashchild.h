@@ -4,8 +4,9 @@
 #include <utility>
 #include <vector>
 
-// Crash tests: the test program starts itself again as a child that runs one test, stops at a
-// chosen point while the program works, and is killed there with SIGKILL.
+// Tests across processes: the test program starts itself again as a child that runs one test.
+// A crash test's child stops at a chosen point while the program works and is killed there with
+// SIGKILL; other children work beside each other on one program folder until they end.
 namespace qm::test {
 
 using ChildVariables = std::vector<std::pair<QString, QString>>;
@@ -14,6 +15,11 @@ using ChildVariables = std::vector<std::pair<QString, QString>>;
 // environment `variables` added, waits until the child has called stopAndAwaitKill, kills it
 // with SIGKILL and checks that it died of it. Fails the calling test otherwise.
 void killChildWhenStopped(const QString &folder, const QString &filter, const ChildVariables &variables);
+
+// Starts one child per entry of `variables`, all at once, in `folder` running the tests that
+// `filter` selects, and waits until every one has ended. Fails the calling test unless each
+// ended normally with exit code 0.
+void runChildrenTogether(const QString &folder, const QString &filter, const std::vector<ChildVariables> &variables);
 
 // In the child: tells the parent it has stopped and waits to be killed.
 [[noreturn]] void stopAndAwaitKill();
