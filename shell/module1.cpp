@@ -2,8 +2,10 @@
 
 #include "common/format.h"
 #include "data/error.h"
+#include "data/folderlock.h"
 #include "data/value.h"
 #include "ledger/invoiceposting.h"
+#include "platform/msgbox.h"
 #include "platform/services.h"
 #include "report/reportlayout.h"
 #include "shell/frmsplash.h"
@@ -27,6 +29,30 @@ QString SelectedJobId;
 QString OrgName, OrgAddress, OrgSuburb, OrgState, OrgPostcode, OrgPhone, OrgFax, OrgChequesPayableTo, OrgInvoicePhone,
     OrgSpecialMessage;
 
+namespace {
+
+// The lock on the books of the program folder, held until the process ends.
+std::unique_ptr<FolderLock> booksLock;
+
+// Two copies on one set of books would each write from rows the other has since changed: a
+// second copy says so and opens nothing. Where no lock can be made (a folder that cannot be
+// written) the screens say what is wrong with the folder.
+bool holdBooks(const QString &folder)
+{
+    if (booksLock && booksLock->folder() == folder && booksLock->outcome() == FolderLock::Outcome::Held)
+        return true;
+    booksLock = std::make_unique<FolderLock>(folder, QStringLiteral("quillmark.lock"));
+    if (booksLock->outcome() != FolderLock::Outcome::HeldByAnother)
+        return true;
+    booksLock.reset();
+    exclaim(QStringLiteral("The books in %1 are already open in another copy of QUILLMARK. Use that copy, or close "
+                           "it and start QUILLMARK again.")
+                .arg(QDir::toNativeSeparators(folder)));
+    return false;
+}
+
+} // namespace
+
 void initialiseApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("QUILLMARK"));
@@ -42,7 +68,10 @@ QString versionText()
 
 void Main()
 {
-    QDir::setCurrent(services().programFolder());
+    const QString folder = services().programFolder();
+    if (!holdBooks(folder))
+        QuitApp();
+    QDir::setCurrent(folder);
     // Receipts saved just before the last session ended finish reaching their invoices; one
     // that still cannot is reported when the receipts screen opens.
     applyPendingPostings();
@@ -94,6 +123,7 @@ void resetModule1()
     for (QString *org : {&OrgName, &OrgAddress, &OrgSuburb, &OrgState, &OrgPostcode, &OrgPhone, &OrgFax,
                          &OrgChequesPayableTo, &OrgInvoicePhone, &OrgSpecialMessage})
         org->clear();
+    booksLock.reset();
 }
 
 } // namespace qm

@@ -36,7 +36,8 @@ void initialiseApplication();
 // "Version 3.1.1"
 QString versionText();
 
-// Start-up: the program folder becomes current and the splash is shown.
+// Start-up: the program folder is held for this process (a second copy on it says the books are
+// open and ends), becomes current, and the splash is shown.
 void Main();
 // Places a form or panel a little above the middle of the screen (twips).
 void CentreForm(Control &target);
@@ -47,7 +48,7 @@ void ReloadForm(Form &form);
 // Whether a typed text is a day a date column can hold: what a write of it will store.
 bool isDate(const QString &text);
 
-// Resets every shared variable to empty (tests).
+// Resets every shared variable to empty and lets go of the books (tests).
 void resetModule1();
 
 } // namespace qm

@@ -27,18 +27,38 @@ void startChild(QProcess &child, const QString &folder, const QString &filter, c
 
 } // namespace
 
+StoppedChild::StoppedChild(const QString &folder, const QString &filter, const ChildVariables &variables)
+    : m_process(std::make_unique<QProcess>())
+{
+    startChild(*m_process, folder, filter, variables);
+    awaitStop();
+}
+
+void StoppedChild::awaitStop()
+{
+    ASSERT_TRUE(m_process->waitForStarted());
+    QByteArray output;
+    while (!output.contains(StoppedMarker) && m_process->waitForReadyRead(WaitMs))
+        output += m_process->readAll();
+    ASSERT_TRUE(output.contains(StoppedMarker)) << output.toStdString();
+}
+
+StoppedChild::~StoppedChild()
+{
+    if (m_process->state() != QProcess::NotRunning)
+        kill();
+}
+
+void StoppedChild::kill()
+{
+    ASSERT_EQ(::kill(pid_t(m_process->processId()), SIGKILL), 0);
+    ASSERT_TRUE(m_process->waitForFinished(WaitMs));
+    EXPECT_EQ(m_process->exitStatus(), QProcess::CrashExit);
+}
+
 void killChildWhenStopped(const QString &folder, const QString &filter, const ChildVariables &variables)
 {
-    QProcess child;
-    startChild(child, folder, filter, variables);
-    ASSERT_TRUE(child.waitForStarted());
-    QByteArray output;
-    while (!output.contains(StoppedMarker) && child.waitForReadyRead(WaitMs))
-        output += child.readAll();
-    ASSERT_TRUE(output.contains(StoppedMarker)) << output.toStdString();
-    ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
-    ASSERT_TRUE(child.waitForFinished(WaitMs));
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+    StoppedChild(folder, filter, variables).kill();
 }
 
 void runChildrenTogether(const QString &folder, const QString &filter, const std::vector<ChildVariables> &variables)
