@@ -4,12 +4,14 @@
 #include "db/dbinit.h"
 #include "tests/support/data/dbhelpers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 #include <tuple>
 
@@ -296,11 +298,21 @@ TEST_F(Tools, InstallReplacesTheProgramFilesAndKeepsTheBooks)
     EXPECT_EQ(RawDb(folder.filePath("qm1.mdb")).value("select count(*) from info"), "integer:1");
     EXPECT_GT(RawDb(folder.filePath("db1.mdb")).value("select count(*) from postcode").section(':', 1).toInt(), 18000);
 
-    // The user's books in two files, the third gone; a report file changed in the folder.
+    // The user's books in two files, the third gone; the program and a report file changed in the
+    // folder, one keeping the time of the file it replaced (an install takes such a file as up to
+    // date unless it replaces every file whatever its time).
     for (const char *file : {"qm.mdb", "db1.mdb"})
         RawDb(folder.filePath(file)).run("create table books (kept text); insert into books values ('yes')");
     ASSERT_TRUE(QFile::remove(folder.filePath("qm1.mdb")));
-    writeFile(folder.filePath("report1p.rpt"), "changed");
+    const QByteArray program = readFile(folder.filePath("quillmark"));
+    for (const char *name : {"quillmark", "report1p.rpt"}) {
+        const QString file = folder.filePath(name);
+        const QDateTime time = QFileInfo(file).lastModified();
+        writeFile(file, "changed");
+        QFile changed(file);
+        ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(changed.setFileTime(time, QFileDevice::FileModificationTime));
+    }
 
     std::tie(code, output) = install();
     ASSERT_EQ(code, 0) << output.toStdString();
@@ -308,6 +320,63 @@ TEST_F(Tools, InstallReplacesTheProgramFilesAndKeepsTheBooks)
         EXPECT_EQ(RawDb(folder.filePath(file)).value("select kept from books"), "text:yes") << file;
     EXPECT_EQ(RawDb(folder.filePath("qm1.mdb")).value("select count(*) from info"), "integer:1");
     expectReportFilesAsInTheRepository();
+    EXPECT_TRUE(readFile(folder.filePath("quillmark")) == program);
+}
+
+// Where ./run installs and what it starts, from a copy of the script with the build and the
+// install stood in for: a relative QUILLMARK_HOME is taken from the folder the command was typed
+// in, never from the clone's (which a clean of the clone would empty).
+TEST_F(Tools, RunInstallsWhereTheFolderNamedFromWhereItWasTyped)
+{
+    const QString clone = path("clone"), work = path("work"), bin = path("bin");
+    for (const QString &dir : {clone + "/scripts", work, bin})
+        ASSERT_TRUE(QDir().mkpath(dir));
+    const QString source = QStringLiteral(QM_SOURCE_DIR);
+    for (const char *file : {"run", "scripts/program-folder"})
+        ASSERT_TRUE(QFile::copy(source + '/' + file, clone + '/' + file));
+    const auto script = [](const QString &file, const QByteArray &text) {
+        writeFile(file, "#!/bin/sh\n" + text);
+        QFile(file).setPermissions(QFile::permissions(file) | QFileDevice::ExeOwner);
+    };
+    script(clone + "/scripts/setup", "exit 0\n");
+    // The install lays out a program that says where it was started from.
+    script(bin + "/cmake",
+           "while [ \"$1\" != --prefix ]; do shift; done\nmkdir -p \"$2\"\n"
+           "printf '#!/bin/sh\\necho started \"$0\"\\n' > \"$2/quillmark\"\nchmod +x \"$2/quillmark\"\n");
+
+    const struct
+    {
+        std::optional<QString> home; // nullopt: not set
+        QString folder;
+    } cases[] = {
+        {"books", work + "/books"},
+        {"../books", work + "/../books"},
+        {path("elsewhere"), path("elsewhere")},
+        {std::nullopt, path("home") + "/QUILLMARK"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.home.value_or("unset").toStdString());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", path("home"));
+        environment.insert("PATH", bin + ':' + environment.value("PATH"));
+        if (c.home)
+            environment.insert("QUILLMARK_HOME", *c.home);
+        else
+            environment.remove("QUILLMARK_HOME");
+        QProcess p;
+        p.setProcessEnvironment(environment);
+        p.setWorkingDirectory(work);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(clone + "/run", {});
+        ASSERT_TRUE(p.waitForFinished());
+        const QString output = QString::fromLocal8Bit(p.readAll());
+        EXPECT_EQ(p.exitCode(), 0) << output.toStdString();
+        EXPECT_EQ(
+            output.split('\n', Qt::SkipEmptyParts),
+            QStringList({"QUILLMARK is installed in " + c.folder + ", with the books (qm.mdb, qm1.mdb, db1.mdb).",
+                         "To start it again later: " + c.folder + "/quillmark", "started " + c.folder + "/quillmark"}));
+    }
+    EXPECT_EQ(QDir(clone).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"scripts"});
 }
 
 } // namespace
