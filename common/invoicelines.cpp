@@ -56,11 +56,15 @@ InvoiceTotals workOutTotals(const InvoiceLines &lines)
 
 bool hasNumberBeyondRange(const InvoiceLines &lines)
 {
-    const QString beyond[] = {QString::number(HUGE_VAL), QString::number(-HUGE_VAL), QString::number(std::nan(""))};
     for (const LineTexts &row : lines)
-        for (int cell : {LineQty, LineRate, LineTaxAmount, LineAmount})
-            if (std::find(std::begin(beyond), std::end(beyond), row[cell].trimmed()) != std::end(beyond))
+        for (int cell : {LineQty, LineRate, LineTaxAmount, LineAmount}) {
+            // Read as the number was written: "inf" and "nan" read back as what they were, a
+            // number too large to be read (which no arithmetic wrote) does not.
+            bool written = false;
+            const double number = row[cell].trimmed().toDouble(&written);
+            if (written && !std::isfinite(number))
                 return true;
+        }
     return false;
 }
 

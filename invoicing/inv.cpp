@@ -590,11 +590,8 @@ void INV::viewprint_Click(int index)
         Report1->setAction(1);
     } catch (const Error &e) {
         hourglass.done();
-        // A print the user cancelled printed nothing, and nothing is marked.
-        if (e.Number() == ErrorCode::PrintCancelled)
-            return;
-        exclaim(e.Number() == ErrorCode::PrinterError ? QStringLiteral("Printer Error")
-                                                      : QStringLiteral("Report Error: ") + e.Description());
+        // Nothing was printed, and nothing is marked.
+        showPrintFailure(e, Printout::Report);
         return;
     }
     if (!toPrinter)

@@ -45,6 +45,20 @@ std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement)
     return previous;
 }
 
+bool Printers::aimAtDefault(QPrinter &printer)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    printer.setPrinterName(info.printerName());
+    return true;
+}
+
+SystemServices::SystemServices(std::unique_ptr<Printers> printers)
+    : m_printers(std::move(printers))
+{
+}
+
 QString SystemServices::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
@@ -100,11 +114,8 @@ void SystemServices::printWindow(QWidget &window)
 
 bool SystemServices::choosePrinter(QPrinter &printer)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        printer.setPrinterName(info.printerName());
+    if (m_printers->aimAtDefault(printer))
         return true;
-    }
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     return dialog.exec() == QDialog::Accepted;
 }

@@ -64,10 +64,21 @@ void printWindowImage(QWidget &window);
 // Installs replacement services (tests); returns the previous ones.
 std::unique_ptr<Services> setServices(std::unique_ptr<Services> replacement);
 
+// The printers the machine has set up, as the real services find them; tests replace them
+// to have a default printer, or none, whatever the machine has.
+class Printers
+{
+public:
+    virtual ~Printers() = default;
+    // Aims `printer` at the default printer; false when none is set up.
+    virtual bool aimAtDefault(QPrinter &printer);
+};
+
 // The real services of a desktop session.
 class SystemServices : public Services
 {
 public:
+    explicit SystemServices(std::unique_ptr<Printers> printers = std::make_unique<Printers>());
     QString programFolder() const override;
     QString logonName() const override;
     double screenWidthTwips() const override;
@@ -80,6 +91,9 @@ public:
     [[noreturn]] void quit() override;
     void exitNormally() override;
     void runReport(const ReportRun &run) override; // with the report control (reportcontrol.cpp)
+
+private:
+    std::unique_ptr<Printers> m_printers;
 };
 
 constexpr double TwipsPerPixel = 15.0;

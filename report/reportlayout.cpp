@@ -132,7 +132,7 @@ private:
     // -- shapes -------------------------------------------------------------------------------
 
     void text(const QRectF &rect, const QString &text, const ReportFont &font, ReportAlign align,
-              ReportFit fit = ReportFit::Cut, bool top = false)
+              ReportFit fit = ReportFit::Cut, WrapStart start = WrapStart::Centred)
     {
         if (text.isEmpty())
             return;
@@ -143,7 +143,7 @@ private:
         shape.font = font;
         shape.align = align;
         shape.fit = fit;
-        shape.top = top;
+        shape.wrapStart = start;
         m_page->shapes.push_back(std::move(shape));
     }
 
@@ -227,7 +227,8 @@ private:
             case ReportItem::Kind::Box: box(QRectF(x, y, item.w, item.h), item.fill, item.lineWidth); break;
             case ReportItem::Kind::Table: table(item, x, y, row); break;
             default:
-                text(QRectF(x, y, item.w, item.h), itemText(item, page, row), item.font, item.align, item.fit, true);
+                text(QRectF(x, y, item.w, item.h), itemText(item, page, row), item.font, item.align, item.fit,
+                     WrapStart::Top);
                 break;
             }
         }
@@ -519,7 +520,8 @@ std::vector<std::pair<int, int>> breakLines(const QString &text, const QFont &fo
 
 // As many lines as the place holds, at the largest size down to the smallest type at which
 // the whole text fits; at that size, what does not fit is cut from the last line that does.
-void drawWrapped(QPainter &painter, const QRectF &rect, Qt::Alignment align, bool top, QString text, const QFont &font)
+void drawWrapped(QPainter &painter, const QRectF &rect, Qt::Alignment align, WrapStart start, QString text,
+                 const QFont &font)
 {
     // A line break in the text is kept, as a break of its own.
     text.remove(u'\r').replace(u'\n', QChar::LineSeparator);
@@ -538,7 +540,7 @@ void drawWrapped(QPainter &painter, const QRectF &rect, Qt::Alignment align, boo
     }
     const QFontMetricsF metrics(drawn, device);
     const double block = metrics.height() + (shown - 1) * metrics.lineSpacing();
-    double y = top ? rect.top() : rect.top() + (rect.height() - block) / 2;
+    double y = start == WrapStart::Top ? rect.top() : rect.top() + (rect.height() - block) / 2;
     painter.setFont(drawn);
     for (int i = 0; i < shown; ++i) {
         QString line = text.mid(lines[size_t(i)].first, lines[size_t(i)].second).trimmed();
@@ -659,7 +661,7 @@ void ReportDocument::paintPage(QPainter &painter, int page, double scale) const
             switch (shape.fit) {
             case ReportFit::Cut: drawCut(painter, rect, align, shape.text, font); break;
             case ReportFit::Shrink: drawShrunk(painter, rect, align, shape.text, font); break;
-            case ReportFit::Wrap: drawWrapped(painter, rect, align, shape.top, shape.text, font); break;
+            case ReportFit::Wrap: drawWrapped(painter, rect, align, shape.wrapStart, shape.text, font); break;
             }
             break;
         }

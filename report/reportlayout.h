@@ -21,6 +21,9 @@ namespace qm {
 // The smallest type, in points, that a text is made to fit its place with.
 constexpr double ReportSmallestType = 6;
 
+// Where the lines of a wrapped text start in its place.
+enum class WrapStart { Centred, Top };
+
 struct ReportShape
 {
     enum class Kind { Text, Line, Box };
@@ -30,7 +33,7 @@ struct ReportShape
     ReportFont font;
     ReportAlign align = ReportAlign::Left;
     ReportFit fit = ReportFit::Cut;
-    bool top = false; // wrapped lines start at the top of the place, else they are centred in it
+    WrapStart wrapStart = WrapStart::Centred;
     double lineWidth = 0.5;
     QString fill; // "#rrggbb", or empty for none
 };

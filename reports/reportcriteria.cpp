@@ -142,11 +142,11 @@ bool SearchClauses::period(const ReportCriteria &c, bool income)
     const std::optional<Bounds> bounds = boundsOf(c);
     if (!bounds)
         return false;
+    // Receipts dated by their invoice are selected on its date, everything else on its own.
     const QString column = income && c.dateBasis == InvoiceDateBasis ? QStringLiteral("m") : QStringLiteral("j");
     m_where += u' ' + column + QStringLiteral(" >= #") + bounds->queryFirst + QStringLiteral("# AND ") + column
                + QStringLiteral(" <= #") + bounds->queryLast + u'#' + And;
-    const QString formulaColumn
-        = m_field + (income && c.dateBasis != ReceiptDateBasis ? QStringLiteral("m") : QStringLiteral("j")) + u'}';
+    const QString formulaColumn = m_field + column + u'}';
     m_formula += formulaColumn + QStringLiteral(" >= ") + bounds->formulaFirst + And + u' ' + formulaColumn
                  + QStringLiteral(" <= ") + bounds->formulaLast + And;
     return true;

@@ -660,10 +660,7 @@ void reports2::runReport()
         Report1->setAction(1);
     } catch (const Error &e) {
         setMousePointer(vbDefault);
-        if (e.Number() == ErrorCode::PrintCancelled)
-            return; // the user chose not to print
-        exclaim(e.Number() == ErrorCode::PrinterError ? QStringLiteral("Printer Error")
-                                                      : QStringLiteral("Report Error: ") + e.Description());
+        showPrintFailure(e, Printout::Report);
     }
 }
 

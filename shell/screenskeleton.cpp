@@ -138,9 +138,17 @@ void printScreen(Form &screen, const QString &title)
     try {
         services().printWindow(screen);
     } catch (const Error &e) {
-        if (e.Number() != ErrorCode::PrintCancelled)
-            MsgBox(QStringLiteral("Printer Error"), vbExclamation, title);
+        showPrintFailure(e, Printout::ScreenImage, title);
     }
+}
+
+void showPrintFailure(const Error &error, Printout printout, const QString &title)
+{
+    if (error.Number() == ErrorCode::PrintCancelled)
+        return;
+    const bool printer = printout == Printout::ScreenImage || error.Number() == ErrorCode::PrinterError;
+    MsgBox(printer ? QStringLiteral("Printer Error") : QStringLiteral("Report Error: ") + error.Description(),
+           vbExclamation, title);
 }
 
 void showHelpTopics()

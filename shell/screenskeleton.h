@@ -10,6 +10,7 @@ class QMenu;
 
 namespace qm {
 
+class Error;
 class Form;
 class MenuItem;
 
@@ -92,6 +93,16 @@ void goToMainMenu(Form &screen);
 // Prints the screen's image; "Printer Error" (exclamation, under `title`) on any failure but
 // the user's cancelling the print dialog.
 void printScreen(Form &screen, const QString &title);
+
+// What was to be printed or previewed when it failed.
+enum class Printout {
+    ScreenImage, // every failure is the printer's
+    Report,      // the report file, its formula or its data may fail too
+};
+// Says why a print or a report run failed: nothing when the user cancelled the print dialog
+// (nothing was printed), else "Printer Error", or for a report's own failure "Report Error: "
+// and what failed, with the exclamation icon under `title`.
+void showPrintFailure(const Error &error, Printout printout, const QString &title = appTitle());
 // Starts the help viewer, or says that help is not available.
 void showHelpTopics();
 

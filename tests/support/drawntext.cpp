@@ -1,8 +1,10 @@
 #include "tests/support/drawntext.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <climits>
@@ -37,24 +39,62 @@ public:
 
     void drawTextItem(const QPointF &origin, const QTextItem &item) override
     {
-        const QPointF at = origin / PixelsPerPoint;
+        QString shown = item.text();
+        double left = origin.x();
+        double right = origin.x() + item.width();
+        if (painter()->hasClipping() && !visible(origin, item, shown, left, right))
+            return;
         const double ascent = item.ascent() / PixelsPerPoint;
-        const QRectF box(at.x(), at.y() - ascent, item.width() / PixelsPerPoint,
+        const QRectF box(left / PixelsPerPoint, origin.y() / PixelsPerPoint - ascent, (right - left) / PixelsPerPoint,
                          ascent + item.descent() / PixelsPerPoint);
         // Pieces of one run (a change of script or of font inside a line) join up again.
         if (!texts.empty()) {
             DrawnText &last = texts.back();
             if (std::abs(last.box.bottom() - box.bottom()) < Tolerance
                 && std::abs(last.box.right() - box.left()) < Tolerance) {
-                last.text += item.text();
+                last.text += shown;
                 last.box.setRight(box.right());
                 return;
             }
         }
-        texts.push_back({item.text(), box, item.font().pointSizeF()});
+        texts.push_back({shown, box, item.font().pointSizeF()});
     }
 
     std::vector<DrawnText> texts;
+
+private:
+    // What of the item the painter's clip lets through, as a printer shows it: the characters
+    // whose glyphs lie inside the clip, and where they start and end. False when none does.
+    // The pages are drawn untransformed, so the clip and the item share their coordinates.
+    bool visible(const QPointF &origin, const QTextItem &item, QString &shown, double &left, double &right) const
+    {
+        const QPainterPath clip = painter()->clipPath();
+        const double ascent = item.ascent();
+        const QRectF whole(origin.x(), origin.y() - ascent, item.width(), ascent + item.descent());
+        if (clip.contains(whole.adjusted(Slack, Slack, -Slack, -Slack)))
+            return true;
+        const QFontMetricsF metrics(item.font(), paintDevice());
+        const QString text = item.text();
+        shown.clear();
+        left = right = origin.x();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const double start = origin.x() + metrics.horizontalAdvance(text.left(i));
+            const double end = origin.x() + metrics.horizontalAdvance(text.left(i + 1));
+            const QRectF ink = metrics.boundingRect(text[i]).translated(start, origin.y());
+            // A blank has no ink: it shows where its middle does.
+            const bool inside = ink.isEmpty() ? clip.contains(QPointF((start + end) / 2, origin.y() - ascent / 2))
+                                              : clip.contains(ink.adjusted(Slack, Slack, -Slack, -Slack));
+            if (!inside)
+                continue;
+            if (shown.isEmpty())
+                left = start;
+            shown += text[i];
+            right = end;
+        }
+        return !shown.isEmpty();
+    }
+
+    static constexpr double Slack = Tolerance * PixelsPerPoint;
 };
 
 // An A4 sheet at 600 dots an inch, as a printer's.

@@ -9,8 +9,9 @@
 
 namespace qm::test {
 
-// A run of text as the painter hands it to the device: the page's own drawing, not its
-// laid-out text. In points from the page's top left.
+// A run of text as the page shows it: what the painter hands the device, less the characters
+// its clip hides (a text drawn past a clipped place loses them). In points from the page's top
+// left.
 struct DrawnText
 {
     QString text;

@@ -106,6 +106,17 @@ void TestServices::runReport(const ReportRun &run)
     printReport(document);
 }
 
+FolderSystemServices::FolderSystemServices(QString folder, std::unique_ptr<Printers> printers)
+    : SystemServices(std::move(printers))
+    , m_folder(std::move(folder))
+{
+}
+
+QString FolderSystemServices::programFolder() const
+{
+    return m_folder;
+}
+
 void installReportFiles(const QString &folder)
 {
     const QString sources = QStringLiteral(QM_SOURCE_DIR);

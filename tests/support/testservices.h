@@ -68,6 +68,17 @@ public:
     void runReport(const ReportRun &run) override;
 };
 
+// The real services, with the test's program folder and the printers it gives them.
+class FolderSystemServices : public SystemServices
+{
+public:
+    explicit FolderSystemServices(QString folder, std::unique_ptr<Printers> printers = std::make_unique<Printers>());
+    QString programFolder() const override;
+
+private:
+    QString m_folder;
+};
+
 // Copies the program's report files (*.rpt) from the sources into a program folder.
 void installReportFiles(const QString &folder);
 
