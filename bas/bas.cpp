@@ -86,8 +86,8 @@ void bas::Command1_Click(int)
     if (result.acquisitionsMismatch)
         MsgBox(AcquisitionsMismatchMessage, vbExclamation, appTitle());
     if (result.failure) {
-        // A folder that cannot be written is no fault of the data: say what it is.
-        MsgBox(result.failure->Number() == ErrorCode::FolderNotWritable
+        // A file that cannot be used is no fault of the data: say which and what is wrong.
+        MsgBox(isUnusableFile(*result.failure)
                    ? result.failure->Description()
                    : QStringLiteral("Please check transaction data has been entered over the period specified!"),
                vbExclamation, appTitle());

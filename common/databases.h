@@ -21,4 +21,8 @@ inline constexpr QLatin1String ReportConnect(";;PWD = pillowcanters;"); // the r
 // reads and writes do.
 std::unique_ptr<Database> openProgramDatabase(QLatin1String file);
 
+// Opens one of the books (BookFile, BusinessFile) and reads that each table it was made with is
+// there; the Error that names the file and what is wrong with it when not. Writes nothing.
+void checkBooksFile(QLatin1String file);
+
 } // namespace qm

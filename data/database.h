@@ -130,7 +130,8 @@ public:
     Database &operator=(const Database &) = delete;
 
     // `path` is absolute or relative to the program folder ("\" separators allowed).
-    // Opening never creates a file: a missing or unreadable one is Error 3024.
+    // Opening never creates or changes a file: one that is missing, unreadable, empty or holds no
+    // table is Error 3024 naming it; a table it lacks is Error 3078 when it is read.
     // `connect` (";pwd=...", "Access") is accepted and ignored.
     static std::unique_ptr<Database> open(const QString &path, bool readOnly = false, const QString &connect = {});
 

@@ -2,6 +2,7 @@
 
 #include "data/error.h"
 #include "data/fieldvalues.h"
+#include "data/fileaccess.h"
 #include "data/jetsql.h"
 #include "data/recordsetrows.h"
 #include "data/sqlitehandles.h"
@@ -57,7 +58,7 @@ std::unique_ptr<Rows> openTable(const Connection &connection, const QString &sou
         name = name.mid(1, name.size() - 2);
     const auto found = findTable(connection.handle(), name);
     if (!found)
-        throw Error(ErrorCode::TableNotFound, QStringLiteral("Cannot find the input table or query '%1'.").arg(name));
+        throw missingTableError(connection.path(), name);
     const auto &[realName, isView] = *found;
     const QString quoted = SqlName(realName);
     if (isView)

@@ -3,7 +3,7 @@
 #include "data/fileaccess.h"
 #include "data/jetsql.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 namespace qm {
 
@@ -30,8 +30,13 @@ void likeFunction(sqlite3_context *context, int, sqlite3_value **arguments)
 Error sqliteError(sqlite3 *db)
 {
     const int code = sqlite3_extended_errcode(db);
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    // SQLite says so only in words.
+    const QLatin1String noSuchTable("no such table: ");
+    if (code == SQLITE_ERROR && message.startsWith(noSuchTable))
+        return missingTableError(QString::fromUtf8(sqlite3_db_filename(db, "main")), message.mid(noSuchTable.size()));
     const bool badValue = code == SQLITE_CONSTRAINT_CHECK || code == SQLITE_CONSTRAINT_NOTNULL;
-    return Error(badValue ? ErrorCode::CheckFailed : ErrorCode::DatabaseError, QString::fromUtf8(sqlite3_errmsg(db)));
+    return Error(badValue ? ErrorCode::CheckFailed : ErrorCode::DatabaseError, message);
 }
 
 // ---- Statement ----
@@ -110,12 +115,13 @@ QString columnText(sqlite3_stmt *stmt, int i)
 // ---- Connection ----
 
 Connection::Connection(const QString &path, bool readOnly)
-    : m_readOnly(readOnly)
+    : m_path(path)
+    , m_readOnly(readOnly)
 {
-    if (!QFileInfo(path).isFile())
-        throw Error(ErrorCode::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    checkDatabaseFile(path);
     const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr);
+    int tables = 0;
     try {
         if (rc != SQLITE_OK)
             throw sqliteError(m_db);
@@ -126,11 +132,18 @@ Connection::Connection(const QString &path, bool readOnly)
             != SQLITE_OK)
             throw sqliteError(m_db);
         // SQLite reads a file lazily; a file that is no database shows here.
-        Statement probe(m_db, QStringLiteral("select count(*) from sqlite_master"));
+        Statement probe(m_db, QStringLiteral("select count(*) from sqlite_master where type = 'table'"));
         probe.step();
+        tables = sqlite3_column_int(probe.get(), 0);
     } catch (const Error &error) {
+        const QString reason = sqlite3_errcode(m_db) == SQLITE_NOTADB ? QStringLiteral("the file is not a database")
+                                                                      : error.Description();
         sqlite3_close_v2(m_db);
-        throw unreadableFileError(path, error.Description());
+        throw unreadableFileError(path, reason);
+    }
+    if (tables == 0) {
+        sqlite3_close_v2(m_db);
+        throw noTablesError(path);
     }
 }
 

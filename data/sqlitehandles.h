@@ -11,7 +11,7 @@
 namespace qm {
 
 // The error SQLite reports on a handle: a value the column cannot hold (a CHECK or NOT NULL)
-// is Error 3317, anything else Error 3000.
+// is Error 3317, a table the file lacks Error 3078 naming the file, anything else Error 3000.
 Error sqliteError(sqlite3 *db);
 
 // A prepared statement that is finalised when it goes out of scope.
@@ -74,8 +74,8 @@ private:
 QString columnText(sqlite3_stmt *stmt, int i);
 
 // An open file, shared by a database and its recordsets. LIKE follows the old engine's
-// wildcards. A missing file, or one that is no database, is Error 3024; opening never
-// creates a file.
+// wildcards. A file that is missing, empty, no database or holds no table is Error 3024
+// naming it (data/fileaccess.h); opening never creates or changes a file.
 class Connection
 {
 public:
@@ -85,10 +85,12 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     sqlite3 *handle() const { return m_db; }
+    QString path() const { return m_path; }
     bool writable() const;
 
 private:
     sqlite3 *m_db = nullptr;
+    QString m_path;
     bool m_readOnly;
 };
 

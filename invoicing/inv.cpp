@@ -8,6 +8,7 @@
 #include "data/database.h"
 #include "data/dates.h"
 #include "data/error.h"
+#include "data/fileaccess.h"
 #include "data/jetsql.h"
 #include "data/transaction.h"
 #include "ledger/rrc.h"
@@ -182,6 +183,9 @@ ControlArray<TextBox> &INV::l(int row)
 
 void INV::Form_Load()
 {
+    // The client list first: a books file that cannot be used stops the form before the
+    // numbering below writes to the other.
+    c->Refresh();
     EditMode = Adding;
     statuspanel->setCaption(Adding);
     const QDate today = qm::today();
@@ -232,8 +236,10 @@ void INV::populateorg()
         b[3]->setText(text("o"));
         b[5]->setText(text("l"));
         rs->Close();
-    } catch (const Error &) {
-        // The form opens all the same, with what was read.
+    } catch (const Error &e) {
+        // The form opens all the same, with what was read; not over a file it cannot use.
+        if (isUnusableFile(e))
+            throw;
     }
 }
 
@@ -260,8 +266,10 @@ void INV::getnextinv()
         if (digit == last.size())
             return;
         a[0]->setText(last.first(digit) + plainNumber(Val(last.sliced(digit)) + 1));
-    } catch (const Error &) {
-        // No proposal: the user types the number.
+    } catch (const Error &e) {
+        // No proposal: the user types the number; not into a file that cannot be used.
+        if (isUnusableFile(e))
+            throw;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/databases.h"
 #include "data/database.h"
+#include "data/fileaccess.h"
 #include "data/jetsql.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
@@ -124,8 +125,11 @@ void CTC::flexdata()
         } while (!rs->Eof());
         rs->Close();
         setMousePointer(vbDefault);
-    } catch (const Error &) {
-        // A failed read leaves the grid as far as it got; nothing is reported.
+    } catch (const Error &e) {
+        // A failed read leaves the grid as far as it got; nothing is reported unless the file
+        // itself cannot be used.
+        if (isUnusableFile(e))
+            throw;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "data/database.h"
 #include "data/dates.h"
 #include "data/error.h"
+#include "data/fileaccess.h"
 #include "ledger/ledgerscreen.h"
 #include "ledger/prc.h"
 #include "ledger/rrc.h"
@@ -639,8 +640,8 @@ void reports2::fillGrid(const SearchTexts &texts)
             sum->fitText(longer(LargestTotal, sum->Text()));
     } catch (const Error &e) {
         setMousePointer(vbDefault);
-        // A folder that cannot be written is no fault of the data: say what it is.
-        exclaim(e.Number() == ErrorCode::FolderNotWritable ? e.Description() : CheckTheData);
+        // A file that cannot be used is no fault of the data: say which and what is wrong.
+        exclaim(isUnusableFile(e) ? e.Description() : CheckTheData);
     }
 }
 

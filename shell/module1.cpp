@@ -1,5 +1,6 @@
 #include "shell/module1.h"
 
+#include "common/databases.h"
 #include "common/format.h"
 #include "data/error.h"
 #include "data/folderlock.h"
@@ -72,9 +73,21 @@ void Main()
     if (!holdBooks(folder))
         QuitApp();
     QDir::setCurrent(folder);
+    // A books file that is missing or damaged (a failed copy or restore) is named at once,
+    // and nothing is posted while one is.
+    bool booksReadable = true;
+    for (const QLatin1String file : {BookFile, BusinessFile}) {
+        try {
+            checkBooksFile(file);
+        } catch (const Error &e) {
+            MsgBox(e.Description(), vbExclamation);
+            booksReadable = false;
+        }
+    }
     // Receipts saved just before the last session ended finish reaching their invoices; one
     // that still cannot is reported when the receipts screen opens.
-    applyPendingPostings();
+    if (booksReadable)
+        applyPendingPostings();
     Forms::get<frmSplash>().Show();
 }
 

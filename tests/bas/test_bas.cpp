@@ -11,6 +11,7 @@
 #include "shell/menu2.h"
 #include "tests/support/testservices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <optional>
@@ -336,7 +337,7 @@ TEST_F(BasTest, AFailureLeavesEveryBoxAsItWas)
     EXPECT_EQ(everything(form), before);
     m_messages.clear();
 
-    // No database file, and one that is no database.
+    // No database file, and one that is no database: named, not taken for missing data.
     choose(form, "1st Quarter", "2001");
     m_db.reset();
     ASSERT_TRUE(QFile::remove(path("qm.mdb")));
@@ -346,7 +347,9 @@ TEST_F(BasTest, AFailureLeavesEveryBoxAsItWas)
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();
     go(form);
-    EXPECT_EQ(m_messages.texts(), (std::vector<QString>{DataMessage, DataMessage}));
+    EXPECT_EQ(m_messages.texts(), (std::vector<QString>{"qm.mdb cannot be opened: there is no such file in the folder "
+                                                            + QDir::toNativeSeparators(m_dir.path()) + ".",
+                                                        "qm.mdb cannot be opened: the file is not a database."}));
     EXPECT_EQ(everything(form), before);
 }
 

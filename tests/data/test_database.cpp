@@ -2,10 +2,14 @@
 #include "data/error.h"
 #include "data/programfolder.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "tests/support/data/dbhelpers.h"
 
@@ -91,18 +95,88 @@ public:
 
 } // namespace
 
-TEST_F(DatabaseTest, OpeningNeverCreatesAFile)
+// A file that cannot be used is named with what is wrong with it, and opening it creates or
+// changes nothing: SQLite is not handed a file it would take for an empty database (deleting a
+// log left beside it) or one that is no database (making its index file beside it).
+TEST_F(DatabaseTest, AFileThatCannotBeUsedIsNamedAndLeftAsItIs)
 {
-    const QString missing = m_dir.filePath(QStringLiteral("missing.mdb"));
-    EXPECT_EQ(errorNumber([&] { Database::open(missing); }), ErrorCode::FileNotFound);
-    EXPECT_EQ(errorNumber([&] { Database::open(missing, true); }), ErrorCode::FileNotFound);
-    EXPECT_FALSE(QFileInfo::exists(missing));
+    const QString file = m_dir.filePath(QStringLiteral("books.mdb"));
+    const QByteArray header("SQLite format 3", 16);
+    const struct
+    {
+        const char *name;
+        std::optional<QByteArray> bytes, log; // nothing: no file
+        const char *sql;                      // run on the file to make it
+        QString what;
+    } cases[] = {
+        {"missing", std::nullopt, std::nullopt, nullptr,
+         "there is no such file in the folder " + QDir::toNativeSeparators(m_dir.path())},
+        {"empty, a log beside it", QByteArray(), QByteArray("frames"), nullptr, "the file is empty (0 bytes)"},
+        {"no database, a log beside it", QByteArray(4096, 'x'), QByteArray("frames"), nullptr,
+         "the file is not a database"},
+        {"a header and no database", header + QByteArray(4080, 'x'), std::nullopt, nullptr,
+         "the file is not a database"},
+        {"a database of no table", std::nullopt, std::nullopt, "create table gone (a); drop table gone;",
+         "the file holds no tables"},
+    };
+    const auto write = [](const QString &path, const std::optional<QByteArray> &bytes) {
+        QFile::remove(path);
+        QFile out(path);
+        if (bytes && out.open(QIODevice::WriteOnly))
+            out.write(*bytes);
+    };
+    // Each file's name, size and digest, one a line.
+    const auto folder = [&] {
+        QStringList files;
+        for (const QFileInfo &info : QDir(m_dir.path()).entryInfoList(QDir::Files, QDir::Name)) {
+            QFile in(info.filePath());
+            const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("?");
+            files << QStringLiteral("%1 %2 %3")
+                         .arg(info.fileName())
+                         .arg(bytes.size())
+                         .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+        }
+        return files.join('\n').toStdString();
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        write(file, c.bytes);
+        write(file + "-wal", c.log);
+        if (c.sql)
+            runSql(file, c.sql);
+        const std::string before = folder();
+        for (bool readOnly : {false, true}) {
+            try {
+                Database::open(file, readOnly);
+                ADD_FAILURE() << "opened";
+            } catch (const Error &e) {
+                EXPECT_EQ(e.Number(), ErrorCode::FileNotFound);
+                EXPECT_EQ(e.Description().toStdString(), ("books.mdb cannot be opened: " + c.what + ".").toStdString());
+            }
+            EXPECT_EQ(folder(), before);
+        }
+        QFile::remove(file + "-wal");
+    }
+}
 
-    QFile junk(m_dir.filePath(QStringLiteral("junk.mdb")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
-    EXPECT_EQ(errorNumber([&] { Database::open(junk.fileName()); }), ErrorCode::FileNotFound);
+// A table the file lacks names the file, whether opened by name or read by a select.
+TEST_F(DatabaseTest, ATableTheFileLacksNamesTheFile)
+{
+    const QString lacks
+        = "test.db cannot be opened: the file has no table \"gone\"; it is damaged or is not the program's file.";
+    for (const auto &open : std::vector<std::function<void()>>{
+             [&] { m_db->OpenRecordset(QStringLiteral("gone")); },
+             [&] { m_db->OpenRecordset(QStringLiteral("select * from gone where name = 'a'")); },
+             [&] { m_db->OpenQuery(QStringLiteral("select count(*) from gone"), {}); },
+         }) {
+        try {
+            open();
+            ADD_FAILURE() << "opened";
+        } catch (const Error &e) {
+            EXPECT_EQ(e.Number(), ErrorCode::TableNotFound);
+            EXPECT_EQ(e.Description().toStdString(), lacks.toStdString());
+        }
+    }
 }
 
 TEST_F(DatabaseTest, NamesAreRelativeToTheProgramFolderAndConnectStringsIgnored)

@@ -248,7 +248,10 @@ TEST_F(DBComboTest, AMissingRowSourceTableFailsTheFormOnce)
 {
     runSql(path("t.mdb"), "drop table places;");
     runEvent(nullptr, [] { Forms::get<PlaceForm>(); });
-    EXPECT_EQ(m_messages.texts(), std::vector<QString>({"no such table: places"}));
+    EXPECT_EQ(
+        m_messages.texts(),
+        std::vector<QString>(
+            {"t.mdb cannot be opened: the file has no table \"places\"; it is damaged or is not the program's file."}));
     EXPECT_FALSE(Forms::isLoaded<PlaceForm>());
 }
 

@@ -5,6 +5,7 @@
 #include "tests/support/data/dbhelpers.h"
 #include "tests/support/testservices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
@@ -109,8 +110,8 @@ TEST_F(OrganisationTest, AMissingDatabaseIsReportedAndTheScreenStillLeadsBack)
     ASSERT_TRUE(QFile::remove(path("qm1.mdb")));
     CI &screen = open();
     ASSERT_EQ(m_messages.log().size(), 1u);
-    EXPECT_TRUE(m_messages.log().front().text.startsWith("Could not find file"))
-        << m_messages.log().front().text.toStdString();
+    EXPECT_EQ(m_messages.log().front().text, "qm1.mdb cannot be opened: there is no such file in the folder "
+                                                 + QDir::toNativeSeparators(m_dir.path()) + ".");
     EXPECT_FALSE(screen.info->isOpen());
     screen.Command1_Click();
     EXPECT_TRUE(Forms::isLoaded<Menu2>());
