@@ -68,10 +68,12 @@ bool hasNumberBeyondRange(const InvoiceLines &lines)
     return false;
 }
 
-MoneyEntry enterMoney(const QString &before, const QString &after, int cursor)
+MoneyEntry enterMoney(const MoneyCell &cell, const QString &after, int cursor)
 {
+    const QString &before = cell.text;
     const auto money = [](const QString &text) { return Format(Val(text), Money); };
     const auto pointOf = [](const QString &text) { return static_cast<int>(text.indexOf(u'.')); };
+    const auto size = [](const QString &text) { return static_cast<int>(text.size()); };
     // One key typed: the text before it with one character more, just before the cursor.
     const int at = cursor - 1;
     const bool oneKey = after.size() == before.size() + 1 && at >= 0 && at < after.size()
@@ -79,14 +81,26 @@ MoneyEntry enterMoney(const QString &before, const QString &after, int cursor)
                         && QStringView(after).sliced(at + 1) == QStringView(before).sliced(at);
     const QChar key = oneKey ? after[at] : QChar();
     const int point = pointOf(before);
-    // One character taken out at the cursor (Backspace or Delete) after the point: the cursor
-    // stays in the cents, so that the digit typed next corrects them.
-    const bool oneTakenOut = after.size() == before.size() - 1 && cursor > point && point >= 0 && cursor < before.size()
-                             && QStringView(after).first(cursor) == QStringView(before).first(cursor)
-                             && QStringView(after).sliced(cursor) == QStringView(before).sliced(cursor + 1);
-    if (oneTakenOut) {
-        const QString text = money(after);
-        return {text, std::min(pointOf(text) + (cursor - point), static_cast<int>(text.size()))};
+    // Characters taken out from the cursor on and nothing put in: Backspace, Delete or a
+    // selection cleared.
+    const int taken = size(before) - size(after);
+    const bool takenOut = point >= 0 && taken > 0 && cursor >= 0 && cursor + taken <= size(before)
+                          && QStringView(after).first(cursor) == QStringView(before).first(cursor)
+                          && QStringView(after).sliced(cursor) == QStringView(before).sliced(cursor + taken);
+    if (takenOut) {
+        // The point stays and the whole part and cents never run together: 123.45 with the
+        // point taken out is not 12345, nor with the 4 taken out 123.50.
+        const int end = cursor + taken;
+        QString whole = before.first(point);
+        QString cents = before.sliced(point + 1);
+        if (cursor < point)
+            whole.remove(cursor, std::min(end, point) - cursor);
+        for (int i = std::max(cursor, point + 1); i < end; ++i)
+            cents[i - point - 1] = u'0';
+        const QString text = money(whole + u'.' + cents);
+        const bool deletedPoint = cursor == point && taken == 1 && cell.selLength == 0 && cell.selStart == point;
+        const int shift = cursor > point ? cursor - point : deletedPoint ? 1 : 0;
+        return {text, std::min(pointOf(text) + shift, size(text))};
     }
     if (key == u'.') {
         const QString text = money(point >= 0 ? before : after);

@@ -42,11 +42,21 @@ struct MoneyEntry
     QString text;
     int cursor = 0;
 };
-// The cell held `before`, and an edit left `after` with the cursor at `cursor`. The text is
+// The cell as it stood before an edit: its text and its selection (none: the cursor).
+struct MoneyCell
+{
+    QString text;
+    int selStart = 0;
+    int selLength = 0;
+};
+// The cell was `before`, and an edit left `after` with the cursor at `cursor`. The text is
 // shown as money. A decimal point typed puts the cursor just after the point; a digit typed
-// after the point replaces the cent it stands on, and none goes past the second cent; a cent
-// taken out with Backspace or Delete leaves the cursor where it was, in the cents.
+// after the point replaces the cent it stands on, and none goes past the second cent.
+// Backspace or Delete (or a selection cleared) never takes out the point: whole digits go,
+// cents become noughts where they stand, so an amount never grows by it. Backspace just after
+// the point moves the cursor before it, Delete just before it moves the cursor past it; a cent
+// taken out leaves the cursor where it was, in the cents.
 // Otherwise the cursor stands before the point, so that digits typed next extend the whole part.
-MoneyEntry enterMoney(const QString &before, const QString &after, int cursor);
+MoneyEntry enterMoney(const MoneyCell &before, const QString &after, int cursor);
 
 } // namespace qm

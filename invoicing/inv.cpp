@@ -339,7 +339,8 @@ void INV::l_Change(int row, int index)
     int cursorFromEnd = 0;
     if (money) {
         TextBox *cell = cells[index];
-        const MoneyEntry entry = enterMoney(cell->PreviousText(), cell->Text(), cell->SelStart());
+        const MoneyEntry entry = enterMoney({cell->PreviousText(), cell->PreviousSelStart(), cell->PreviousSelLength()},
+                                            cell->Text(), cell->SelStart());
         texts[index] = entry.text;
         cursorFromEnd = static_cast<int>(entry.text.size()) - entry.cursor;
     }

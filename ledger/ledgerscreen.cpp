@@ -110,6 +110,8 @@ void LedgerScreen::wireHandlers()
     job->onChange = [this] { job_Change(); };
     picker->onChange = [this] { picker_Change(); };
     DTPicker1->onChange = [this] { DTPicker1_Change(); };
+    picker->onCloseUp = [this] { picker_CloseUp(); };
+    DTPicker1->onCloseUp = [this] { DTPicker1_CloseUp(); };
     Add1->onClick = [this] { Add1_Click(); };
     Adds->onClick = [this] { Adds_Click(); };
     Command5->onClick = [this] { Command5_Click(); };
@@ -612,6 +614,18 @@ void LedgerScreen::picker_Change()
 }
 
 void LedgerScreen::DTPicker1_Change()
+{
+    pay1[2]->setText(formatShortDate(DTPicker1->Value()));
+}
+
+// A day picked from the calendar is written even when the picker already showed it (a new
+// entry's picker shows today): Change comes only with another day.
+void LedgerScreen::picker_CloseUp()
+{
+    pay1[0]->setText(formatShortDate(picker->Value()));
+}
+
+void LedgerScreen::DTPicker1_CloseUp()
 {
     pay1[2]->setText(formatShortDate(DTPicker1->Value()));
 }

@@ -76,6 +76,8 @@ public:
     void Combo2_Click(int index);
     void picker_Change();
     void DTPicker1_Change();
+    void picker_CloseUp();
+    void DTPicker1_CloseUp();
     void Add1_Click();
     void Adds_Click();
     void Command5_Click();

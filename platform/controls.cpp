@@ -153,6 +153,8 @@ TextBox::TextBox(QWidget *parent, bool multiLine)
         m_line = new QLineEdit(this);
         m_line->setValidator(new LengthValidator(m_line, &m_maxLength));
         connect(m_line, &QLineEdit::textEdited, this, [this] { userEdited(takeTypedText(*m_line)); });
+        connect(m_line, &QLineEdit::cursorPositionChanged, this, [this] { keepSelection(); });
+        connect(m_line, &QLineEdit::selectionChanged, this, [this] { keepSelection(); });
         editor = m_line;
     }
     layout->addWidget(editor);
@@ -175,6 +177,8 @@ void TextBox::setText(const QString &text)
     if (text == m_text)
         return;
     m_previous = m_text;
+    m_previousSelStart = SelStart();
+    m_previousSelLength = SelLength();
     m_text = text;
     if (m_line) {
         const QSignalBlocker blocker(m_line);
@@ -183,12 +187,23 @@ void TextBox::setText(const QString &text)
         const QSignalBlocker blocker(m_multi);
         m_multi->setPlainText(text);
     }
+    keepSelection();
     raiseChange();
 }
 
 QString TextBox::PreviousText() const
 {
     return m_previous;
+}
+
+int TextBox::PreviousSelStart() const
+{
+    return m_previousSelStart;
+}
+
+int TextBox::PreviousSelLength() const
+{
+    return m_previousSelLength;
 }
 
 int TextBox::MaxLength() const
@@ -369,8 +384,11 @@ void TextBox::typeText(const QString &text)
         cursor.setPosition(start + static_cast<int>(inserted.size()));
         m_multi->setTextCursor(cursor);
     }
+    keepSelection();
     if (typed != m_text) {
         m_previous = m_text;
+        m_previousSelStart = start;
+        m_previousSelLength = selected;
         m_text = typed;
         raiseChange();
     }
@@ -381,8 +399,17 @@ void TextBox::userEdited(const QString &text)
     if (text == m_text)
         return;
     m_previous = m_text;
+    m_previousSelStart = m_selStart;
+    m_previousSelLength = m_selLength;
+    keepSelection();
     m_text = text;
     runEvent(this, [this] { raiseChange(); });
+}
+
+void TextBox::keepSelection()
+{
+    m_selStart = SelStart();
+    m_selLength = SelLength();
 }
 
 void TextBox::raiseChange()

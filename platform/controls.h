@@ -68,6 +68,10 @@ public:
     // The text the box held before its latest change, typed or set: a Change handler compares
     // it with Text() to see what was typed.
     QString PreviousText() const;
+    // Where the selection (or, with none, the cursor) stood before that change: with
+    // PreviousText it tells what was taken out how, Backspace from Delete. A single-line box.
+    int PreviousSelStart() const;
+    int PreviousSelLength() const;
     // Limits typing only: code may load a longer text.
     int MaxLength() const;
     void setMaxLength(int length);
@@ -109,6 +113,9 @@ protected:
 private:
     void userEdited(const QString &text);
     void raiseChange();
+    // Keeps the selection as it stands: the editor reports a typed change before it moves the
+    // cursor, so what was kept last is where the change was made.
+    void keepSelection();
     // Pixels the box needs to show `text` whole.
     int pixelsFor(const QString &text) const;
     void applyFit();
@@ -117,6 +124,8 @@ private:
     QPlainTextEdit *m_multi = nullptr;
     QString m_text;
     QString m_previous;
+    int m_selStart = 0, m_selLength = 0;
+    int m_previousSelStart = 0, m_previousSelLength = 0;
     int m_maxLength = 0;
     QString m_fitSample;
 };

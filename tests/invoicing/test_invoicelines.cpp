@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <cstring>
 #include <set>
 
 namespace qm::test {
@@ -245,22 +246,28 @@ TEST_F(LineRowTest, TheLinesAndTotalsShowTheLargestAmountsWhole)
     }
 }
 
-// Cents corrected with Backspace or Delete: the cursor stays in the cents, so the digit typed
-// next goes there and never into the whole part ("9.99", two Backspaces and "1" is 9.10).
-TEST_F(LineRowTest, CentsCorrectedWithBackspaceOrDelete)
+namespace {
+// Keys typed into a cell's editor as the user types them; \b is Backspace, \x7f Delete, < the
+// left arrow and { Shift with the left arrow.
+void press(TextBox *cell, const char *keys)
 {
-    // Typed key by key into the cell's editor; \b is Backspace, \x7f Delete, < the left arrow.
-    const auto press = [](TextBox *cell, const char *keys) {
-        for (const char *k = keys; *k; ++k) {
-            if (*k != '\b' && *k != '\x7f' && *k != '<') {
-                cell->typeText(QString(QLatin1Char(*k)));
-                continue;
-            }
-            const Qt::Key key = *k == '\b' ? Qt::Key_Backspace : *k == '<' ? Qt::Key_Left : Qt::Key_Delete;
-            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(cell->focusProxy(), &event);
+    for (const char *k = keys; *k; ++k) {
+        if (!std::strchr("\b\x7f<{", *k)) {
+            cell->typeText(QString(QLatin1Char(*k)));
+            continue;
         }
-    };
+        const Qt::Key key = *k == '\b' ? Qt::Key_Backspace : *k == '\x7f' ? Qt::Key_Delete : Qt::Key_Left;
+        QKeyEvent event(QEvent::KeyPress, key, *k == '{' ? Qt::ShiftModifier : Qt::NoModifier);
+        QApplication::sendEvent(cell->focusProxy(), &event);
+    }
+}
+} // namespace
+
+// Amounts corrected with Backspace or Delete: the cursor stays in the cents, so the digit typed
+// next goes there ("9.99", two Backspaces and "1" is 9.10); the point is never taken out, so
+// the whole part and the cents never run together.
+TEST_F(LineRowTest, AmountsCorrectedWithBackspaceOrDelete)
+{
     const struct
     {
         const char *name;
@@ -270,12 +277,21 @@ TEST_F(LineRowTest, CentsCorrectedWithBackspaceOrDelete)
     } cases[] = {
         {"the last cent taken back", R, "9.99\b5", "1||9.95||.00|9.95"},
         {"both cents taken back", R, "9.99\b\b1", "1||9.10||.00|9.10"},
-        {"the first cent deleted", R,
+        {"the first cent deleted and typed again", R,
          "9.99<<\x7f"
          "1",
-         "1||9.10||.00|9.10"},
+         "1||9.19||.00|9.19"},
         {"an amount's cents taken back", A, "110.00\b\b5", "1||110.50||.00|110.50"},
-        {"the point taken back joins the cents to the whole part", R, "12.50<<\b3", "1||12503.00||.00|12503.00"},
+        {"Backspace up to the point", R, "9.99\b\b\b", "1||9.00||.00|9.00"},
+        {"Backspace past the point takes the whole part", R, "9.99\b\b\b\b", "1||.00||.00|.00"},
+        {"the point backspaced over", R, "12.50<<\b3", "1||123.50||.00|123.50"},
+        {"Delete before the point", R, "9\x7f", "1||9.00||.00|9.00"},
+        {"Delete before the point, then in the cents", R,
+         "9.99<<<\x7f\x7f"
+         "5",
+         "1||9.59||.00|9.59"},
+        {"an amount backspaced over its point", A, "55.5\b\b\b", "1||5.00||.00|5.00"},
+        {"a selection across the point deleted", R, "12.5{{\x7f", "1||12.00||.00|12.00"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -285,6 +301,23 @@ TEST_F(LineRowTest, CentsCorrectedWithBackspaceOrDelete)
         press(form().l1[c.cell], c.keys);
         EXPECT_EQ(line(1), c.row1);
     }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// An amount taken back over its point is the amount the totals show and the invoice stores.
+TEST_F(LineRowTest, AnAmountBackspacedOverItsPointIsWhatIsSaved)
+{
+    INV &f = form();
+    chooseClient("Acme Pty Ltd");
+    f.a[0]->setText("A1");
+    f.a[1]->setText("07/12/2026");
+    apply(typed(1, Q, "2"));
+    press(f.l1[A], "55.5\b\b\b");
+    EXPECT_EQ(line(1), "2||2.50||.00|5.00");
+    EXPECT_EQ(totals(), "5.00|.00|.00|5.00");
+    ASSERT_TRUE(f.save_Click());
+    EXPECT_EQ(rows("qm1.mdb", "select xr1, xta1, xam1, quote(xsubtot), quote(xtotal) from inv"),
+              QStringList{"2.50|.00|5.00|5|5"});
     EXPECT_TRUE(messages().isEmpty());
 }
 

@@ -5,6 +5,9 @@
 #include "platform/dtpicker.h"
 #include "tests/ledger/ledgerfixture.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLocale>
 
 namespace qm::test {
@@ -21,6 +24,18 @@ protected:
 
     const QLocale m_locale;
 };
+// The user drops the calendar down with F4 and takes the day it shows with Enter.
+void pickShownDay(DTPicker &picker)
+{
+    picker.setFocus();
+    QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
+    QApplication::sendEvent(&picker, &f4);
+    QCalendarWidget *calendar = picker.calendarWidget();
+    ASSERT_TRUE(calendar->isVisible());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(calendar->focusProxy() ? calendar->focusProxy() : calendar, &enter);
+    EXPECT_FALSE(calendar->isVisible());
+}
 } // namespace
 
 TEST_F(DatesTest, EveryDateShownIsTheDateStoredWhateverTheLocale)
@@ -70,6 +85,31 @@ TEST_F(DatesTest, EveryDateShownIsTheDateStoredWhateverTheLocale)
         EXPECT_EQ(rows("qm.mdb", receipts), QStringList({"2001-03-05|2001-04-03"}));
         EXPECT_TRUE(m_messages.log().empty());
     }
+}
+
+// A new entry's pickers show today: today picked from their calendars is the day written and
+// stored, as any other day picked is.
+TEST_F(DatesTest, TheDayAPickerShowsCanBePicked)
+{
+    const ClockAt clock(QDate(2026, 7, 1));
+    for (bool receipts : {false, true}) {
+        SCOPED_TRACE(receipts ? "receipts" : "payments");
+        LedgerScreen &form = receipts ? static_cast<LedgerScreen &>(Forms::get<RRC>()) : Forms::get<PRC>();
+        form.Show();
+        QApplication::setActiveWindow(&form);
+        enter(form, "", 0, "11");
+        if (receipts)
+            form.pay1[3]->typeText("A12");
+        ASSERT_EQ(form.picker->Value(), QDate(2026, 7, 1));
+        pickShownDay(*form.picker);
+        form.Label1_MouseMove(7); // the invoice date's picker is on the details panel
+        pickShownDay(*form.DTPicker1);
+        EXPECT_EQ(form.pay1[0]->Text() + u' ' + form.pay1[2]->Text(), "01/Jul/2026 01/Jul/2026");
+        form.Command1_Click(LedgerButton::OK);
+        EXPECT_EQ(rows("qm.mdb", receipts ? "select j || '|' || m from r" : "select j || '|' || m from p"),
+                  QStringList{"2026-07-01|2026-07-01"});
+    }
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 } // namespace qm::test

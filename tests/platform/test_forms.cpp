@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -237,6 +238,39 @@ TEST_F(ControlsTest, TypingGoesInAtTheCursorOverTheSelection)
         box.typeText("123");
         EXPECT_EQ(box.Text(), "17.00");
     }
+}
+
+// Backspace after a character and Delete before it leave the same text; the selection the
+// change was made in tells them apart, for keys sent to the editor as the user presses them.
+TEST_F(ControlsTest, AChangeKeepsTheSelectionItWasMadeIn)
+{
+    QWidget parent;
+    TextBox box(&parent);
+    QStringList seen;
+    box.onChange = [&] {
+        seen << QStringLiteral("%1>%2 %3+%4")
+                    .arg(box.PreviousText(), box.Text())
+                    .arg(box.PreviousSelStart())
+                    .arg(box.PreviousSelLength());
+    };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(box.focusProxy(), &event);
+    };
+    box.setText("9.99");
+    box.setSelStart(2);
+    press(Qt::Key_Backspace);
+    box.setText("9.99");
+    box.setSelStart(1);
+    press(Qt::Key_Delete);
+    box.setText("12.50");
+    press(Qt::Key_Left, Qt::ShiftModifier);
+    press(Qt::Key_Left, Qt::ShiftModifier);
+    press(Qt::Key_Backspace);
+    box.setSelStart(1);
+    box.typeText("7");
+    EXPECT_EQ(seen, QStringList({">9.99 0+0", "9.99>999 2+0", "999>9.99 1+0", "9.99>999 1+0", "999>12.50 1+0",
+                                 "12.50>12. 3+2", "12.>172. 1+0"}));
 }
 
 TEST_F(ControlsTest, MaxLengthLimitsTypingOnly)
