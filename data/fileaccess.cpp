@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cstddef>
+#include <cstring>
+#include <sqlite3.h>
+#include <vector>
 
 namespace qm {
 
@@ -25,13 +29,27 @@ Error cannotOpen(int number, const QString &path, const QString &what)
 }
 
 // False only for a file that was read and does not start as a database does; one that cannot
-// be read is left to SQLite, which says why.
+// be read is left to SQLite, which says why. Read through SQLite's own file layer, never by a
+// descriptor of our own: closing any descriptor of a file drops every lock this process holds
+// on it, so a file another connection has open would lose its locks, and two processes could
+// then write it at once. SQLite keeps such a descriptor open until those locks are released.
 bool mayBeDatabase(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    sqlite3_vfs *vfs = sqlite3_vfs_find(nullptr);
+    if (!vfs)
         return true;
-    return file.read(sizeof DatabaseHeader) == QByteArray(DatabaseHeader, sizeof DatabaseHeader);
+    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    std::vector<std::max_align_t> storage(size_t(vfs->szOsFile) / sizeof(std::max_align_t) + 1);
+    auto *file = reinterpret_cast<sqlite3_file *>(storage.data());
+    int openedAs = 0;
+    if (vfs->xOpen(vfs, name.constData(), file, SQLITE_OPEN_READONLY | SQLITE_OPEN_MAIN_DB, &openedAs) != SQLITE_OK)
+        return true; // xOpen leaves nothing to close when it fails
+    char header[sizeof DatabaseHeader] = {};
+    const int read = file->pMethods->xRead(file, header, int(sizeof header), 0);
+    file->pMethods->xClose(file);
+    if (read != SQLITE_OK && read != SQLITE_IOERR_SHORT_READ) // a short file reads as zeros past its end
+        return true;
+    return std::memcmp(header, DatabaseHeader, sizeof header) == 0;
 }
 
 } // namespace

@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/data/dbhelpers.h"
 
@@ -433,6 +436,38 @@ TEST_F(DatabaseTest, TwoConnectionsShareTheFile)
     EXPECT_EQ(rs->RecordCount(), 2) << "the keyset was taken at open";
     theirs->MoveFirst();
     EXPECT_EQ(theirs->field(QStringLiteral("qty")), Value(11));
+}
+
+// Opening a file again never drops the locks that its open connections hold in this process:
+// without them another process could take the file as unused (and fold its log away) or write
+// it at the same time as this one. Another process looks at the locks here.
+TEST_F(DatabaseTest, OpeningAFileAgainKeepsTheLocksOfItsOpenConnections)
+{
+    runSql(m_file, "pragma journal_mode = wal");
+    m_db = Database::open(m_file);
+    m_db->OpenQuery(QStringLiteral("select count(*) from t"), {}, RecordsetType::Snapshot);
+    // Whether another process would find the read lock a connection keeps on the file in WAL mode.
+    const auto lockSeenFromOutside = [&] {
+        const pid_t child = fork();
+        if (child == 0) {
+            const int fd = ::open(QFile::encodeName(m_file).constData(), O_RDWR);
+            struct flock lock = {};
+            lock.l_type = F_WRLCK;
+            lock.l_whence = SEEK_SET;
+            lock.l_start = 0x40000000 + 2; // the byte range of readers' locks
+            lock.l_len = 510;
+            _exit(fd >= 0 && ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    ASSERT_TRUE(lockSeenFromOutside());
+    for (int pass = 0; pass < 2; ++pass) {
+        auto again = Database::open(m_file);
+        again.reset();
+        EXPECT_TRUE(lockSeenFromOutside()) << pass;
+    }
 }
 
 TEST_F(DatabaseTest, ObserverHearsMovesAndCanCancelThem)

@@ -115,6 +115,8 @@ TEST_F(PostingTest, TwoCopiesOnOneFolderCountEachReceiptOnce)
     runChildrenTogether(m_dir.path(), QStringLiteral("PostingTwoCopiesChild.*"), {copy("0"), copy("1")});
     ASSERT_EQ(row("qm.mdb", "select count(distinct p), count(*) >= 6 from r"), "2|1"); // both copies saved
 
+    for (const char *file : {"qm.mdb", "qm1.mdb"})
+        EXPECT_EQ(RawDatabase(path(file)).value("pragma integrity_check"), "text:ok") << file;
     Main(); // the next start finishes whatever a busy file left pending
     EXPECT_EQ(pending(), 0);
     EXPECT_EQ(tokens(), 0);

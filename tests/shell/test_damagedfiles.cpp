@@ -25,7 +25,9 @@ QStringList folderContents(const QString &folder)
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
         QFile file(dir.filePath(name));
-        if (name.endsWith("-shm") || (name.endsWith("-wal") && file.size() == 0) || !file.open(QIODevice::ReadOnly))
+        // The lock a start takes on the folder is not part of the books.
+        if (name == "quillmark.lock" || name.endsWith("-shm") || (name.endsWith("-wal") && file.size() == 0)
+            || !file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray bytes = file.readAll();
         contents << QStringLiteral("%1 %2 %3")
