@@ -101,5 +101,6 @@ int main(int argc, char **argv)
     std::printf("one move (average of %d):      %8.3f ms\n", moves, milliseconds(stepping) / moves);
     data.discard();
     qm::Forms::discardAll();
+    qm::resetModule1(); // lets go of the books before their folder is removed
     return 0;
 }
