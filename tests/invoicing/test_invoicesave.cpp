@@ -86,11 +86,7 @@ TEST(InvoiceSaveChild, SavesUntilKilled)
     const QString folder = qEnvironmentVariable("QM_INVOICE_FOLDER");
     if (folder.isEmpty())
         GTEST_SKIP() << "started by the crash test only";
-    auto services = std::make_unique<TestServices>();
-    services->folder = folder;
-    setServices(std::move(services));
-    RecordingMessageSink messages;
-    setMessageSink(&messages);
+    ChildProgram child(folder);
     sqlite3_auto_extension(reinterpret_cast<void (*)()>(watchConnection));
     INV &form = Forms::get<INV>();
     if (qgetenv("QM_INVOICE_STOP") == stopName(Stop::RewritingTheRow)) {
@@ -105,7 +101,7 @@ TEST(InvoiceSaveChild, SavesUntilKilled)
         form.l(1)[LineRate]->setText("5");
     }
     form.save_Click();
-    ADD_FAILURE() << "the save never stopped; messages: " << messages.texts().size();
+    ADD_FAILURE() << "the save never stopped; messages: " << child.messages.texts().size();
 }
 
 // A quantity, rate or amount so large that a line or the sums cannot be worked out shows "inf"

@@ -48,11 +48,7 @@ TEST(PostingCrashChild, ActsOnTheReceiptsScreenUntilKilled)
     const QString folder = qEnvironmentVariable("QM_CRASH_FOLDER");
     if (folder.isEmpty())
         GTEST_SKIP() << "started by the crash tests only";
-    auto services = std::make_unique<TestServices>();
-    services->folder = folder;
-    setServices(std::move(services));
-    RecordingMessageSink messages;
-    setMessageSink(&messages);
+    ChildProgram child(folder);
     const QString stopAt = qEnvironmentVariable("QM_CRASH_STEP");
     postingStepHook = [stopAt](PostingStep step) {
         if (stepName(step) != stopAt)
@@ -81,11 +77,7 @@ TEST(PostingTwoCopiesChild, SavesReceiptsForAWhile)
     const QString folder = qEnvironmentVariable("QM_TWOCOPIES_FOLDER");
     if (folder.isEmpty())
         GTEST_SKIP() << "started by the two-copies test only";
-    auto services = std::make_unique<TestServices>();
-    services->folder = folder;
-    setServices(std::move(services));
-    RecordingMessageSink messages; // a busy file's "will be updated" notes are expected
-    setMessageSink(&messages);
+    ChildProgram child(folder); // records a busy file's "will be updated" notes
     const int copy = qEnvironmentVariableIntValue("QM_TWOCOPIES_COPY");
     const QString invoices[] = {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A12")};
     QElapsedTimer timer;

@@ -51,11 +51,7 @@ TEST(OneCopyChild, StartsAndStaysOpen)
     const QString folder = qEnvironmentVariable("QM_COPY_FOLDER");
     if (folder.isEmpty())
         GTEST_SKIP() << "started by the one-copy tests only";
-    auto services = std::make_unique<TestServices>();
-    services->folder = folder;
-    setServices(std::move(services));
-    RecordingMessageSink messages;
-    setMessageSink(&messages);
+    ChildProgram child(folder);
     Main();
     ASSERT_TRUE(Forms::isLoaded<frmSplash>());
     stopAndAwaitKill();

@@ -117,6 +117,19 @@ QString FolderSystemServices::programFolder() const
     return m_folder;
 }
 
+ChildProgram::ChildProgram(const QString &folder)
+{
+    auto services = std::make_unique<TestServices>();
+    services->folder = folder;
+    setServices(std::move(services));
+    m_previousSink = setMessageSink(&messages);
+}
+
+ChildProgram::~ChildProgram()
+{
+    setMessageSink(m_previousSink);
+}
+
 void installReportFiles(const QString &folder)
 {
     const QString sources = QStringLiteral(QM_SOURCE_DIR);

@@ -79,6 +79,22 @@ private:
     QString m_folder;
 };
 
+// A test started in a child process (the crash, two-copies and one-copy tests): the program
+// works on `folder` with recorded services, and its message boxes are recorded, not shown.
+class ChildProgram
+{
+public:
+    explicit ChildProgram(const QString &folder);
+    ChildProgram(const ChildProgram &) = delete;
+    ChildProgram &operator=(const ChildProgram &) = delete;
+    ~ChildProgram();
+
+    RecordingMessageSink messages;
+
+private:
+    MessageSink *m_previousSink;
+};
+
 // Copies the program's report files (*.rpt) from the sources into a program folder.
 void installReportFiles(const QString &folder);
 
